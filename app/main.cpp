@@ -1,0 +1,27 @@
+// Tidewrit: run in the game's folder, it prints one report on the 205 navigators of the
+// saved game. The whole run is one straight pass: options, both input files, an optional
+// sort, one report.
+#include <cstdio>
+
+#include "app/options.hpp"
+#include "data/navigators.hpp"
+#include "report/output.hpp"
+#include "report/reports.hpp"
+
+int main(int argc, char** argv) {
+    ReportMode mode = ReportMode::locationList;
+    SortKey sortKey = SortKey::none;
+    readOptions(argc, argv, mode, sortKey);
+
+    loadTownNames();
+    loadNavigators();
+    loadFleetPosts();
+
+    printLocationList();
+
+    if (!finishOutput()) {
+        std::fputs("tidewrit: the report could not be written\n", stderr);
+        return 1;
+    }
+    return 0;
+}

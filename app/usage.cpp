@@ -1,0 +1,17 @@
+#include "app/usage.hpp"
+
+#include <cstdlib>
+#include <initializer_list>
+
+#include "report/output.hpp"
+#include "text/sjis.hpp"
+
+void printUsageAndExit() {
+    for (const char* line : {usageRule, usageTitle, usageSynopsis, usageDefault, usageSkill, usageParameter, usageCsv,
+                             usageSort, usageRule}) {
+        putText(line);
+        putNewline();
+    }
+    finishOutput();
+    std::exit(1);
+}

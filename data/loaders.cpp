@@ -1,0 +1,126 @@
+// Reading townlist.txt and SAVEDATA.CDS into the tables.
+#include <algorithm>
+#include <cstring>
+
+#include "app/usage.hpp"
+#include "data/navigators.hpp"
+#include "report/output.hpp"
+#include "text/sjis.hpp"
+
+namespace {
+
+// The first bytes of the save file, read once and shared by both save file loaders.
+unsigned char saveImage[saveImageSize];
+
+[[noreturn]] void failWith(const char* message) {
+    putText(message);
+    putNewline();
+    printUsageAndExit();
+}
+
+bool isLeadByte(unsigned char byte) {
+    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+}
+
+// How much of a town list line is kept. A name is cut to townNameMaxLength bytes, and to
+// decide where, the bytes up to one past that limit are enough.
+constexpr std::size_t townLineKeep = townNameMaxLength + 2;
+
+// Store one town list line in a slot. `length` counts the whole line without its "\n", of
+// which only the first townLineKeep bytes are at hand. The name ends at the line's end (a
+// "\r" before the "\n" is part of the line ending) or its first zero byte, and is cut to at
+// most townNameMaxLength bytes without splitting a double-byte character.
+void storeTownName(char* slot, const unsigned char* line, std::size_t length, bool endedByNewline) {
+    if (endedByNewline && length > 0 && length <= townLineKeep && line[length - 1] == '\r') --length;
+    std::size_t end = std::min(length, townLineKeep);
+    if (const void* zero = std::memchr(line, 0, end)) end = static_cast<std::size_t>(static_cast<const unsigned char*>(zero) - line);
+    std::size_t cut = 0;
+    while (cut < end) {
+        std::size_t width = (isLeadByte(line[cut]) && cut + 1 < end) ? 2 : 1;
+        if (cut + width > townNameMaxLength) break;
+        cut += width;
+    }
+    std::memcpy(slot, line, cut);
+    slot[cut] = '\0';
+}
+
+// Copy a name of the save file up to its zero byte, never past the entry's end, and cut to
+// fit its field with the terminating zero byte.
+void copyName(char (&name)[nameSize], const unsigned char* text, std::size_t available) {
+    std::memset(name, 0, nameSize);
+    for (std::size_t i = 0; i < available && i < nameSize - 1 && text[i] != 0; ++i) {
+        name[i] = static_cast<char>(text[i]);
+    }
+}
+
+}  // namespace
+
+void readTownNames(std::FILE* file) {
+    for (auto& slot : townNameTable) slot.fill('\0');
+    unsigned char line[townLineKeep];
+    std::size_t length = 0;
+    int slot = townCount - 1;  // the first line names the highest town
+    unsigned char chunk[4096];
+    while (slot >= 0) {
+        std::size_t got = std::fread(chunk, 1, sizeof chunk, file);
+        if (got == 0) break;
+        for (std::size_t i = 0; i < got && slot >= 0; ++i) {
+            if (chunk[i] == '\n') {
+                storeTownName(townNameTable[slot].data(), line, length, true);
+                --slot;
+                length = 0;
+            } else {
+                if (length < townLineKeep) line[length] = chunk[i];
+                ++length;
+            }
+        }
+    }
+    if (slot >= 0 && length > 0) storeTownName(townNameTable[slot].data(), line, length, false);
+}
+
+void loadTownNames() {
+    // Read in binary mode and take CR LF apart by hand, so that every platform reads the
+    // same names from the same file.
+    std::FILE* file = std::fopen("townlist.txt", "rb");
+    if (file == nullptr) failWith(townListMissing);
+    readTownNames(file);
+    bool unreadable = std::ferror(file) != 0;
+    std::fclose(file);
+    if (unreadable) failWith(townListMissing);
+}
+
+void fillNavigators(const unsigned char* image) {
+    for (int k = 0; k < navigatorCount; ++k) {
+        const unsigned char* entry = image + navigatorOffset + k * navigatorEntrySize;
+        NavigatorRecord& record = navigatorTable[k];
+        record.leadership = entry[0];
+        record.intellect = entry[1];
+        record.combat = entry[2];
+        record.charm = entry[3];
+        std::memcpy(record.levels, entry + 11, levelCount);
+        record.fame = static_cast<std::uint16_t>(entry[38] | entry[39] << 8);
+        record.location = entry[46];
+        record.whereabouts = entry[48];
+        record.number = static_cast<std::uint8_t>(k);
+        copyName(record.name1, entry + 50, navigatorEntrySize - 50);
+        copyName(record.name2, entry + 69, navigatorEntrySize - 69);
+    }
+}
+
+void fillFleetPosts(const unsigned char* image) {
+    for (int post = 0; post < postCount; ++post) fleetPosts[post] = image[fleetPostOffset + 2 * post];
+}
+
+void loadNavigators() {
+    std::FILE* file = std::fopen("SAVEDATA.CDS", "rb");
+    if (file == nullptr) failWith(saveFileMissing);
+    std::size_t got = std::fread(saveImage, 1, saveImageSize, file);
+    bool unreadable = std::ferror(file) != 0;
+    std::fclose(file);
+    if (unreadable) failWith(saveFileMissing);
+    if (got < saveImageSize) failWith(saveFileShort);
+    fillNavigators(saveImage);
+}
+
+// The posts come from the same read of the save file as the navigators.
+void loadFleetPosts() { fillFleetPosts(saveImage); }

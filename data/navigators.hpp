@@ -1,0 +1,82 @@
+// The three tables the reports print from, and the functions that fill and order them.
+//
+// The game's save file SAVEDATA.CDS supplies the 205 navigators and the four posts of the
+// player's fleet; the user's townlist.txt supplies the names of the 224 towns. Both files are
+// read from the current directory, once, before anything is printed. All text is Shift-JIS
+// and is stored and printed byte for byte.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+
+constexpr int navigatorCount = 205;
+constexpr int townCount = 224;
+constexpr int levelCount = 27;
+constexpr int postCount = 4;
+
+// Each name part holds at most 39 bytes and its terminating zero byte.
+constexpr std::size_t nameSize = 40;
+// A town name holds at most 38 bytes; the slot leaves room for its zero byte and more.
+constexpr std::size_t townNameSize = 41;
+constexpr std::size_t townNameMaxLength = 38;
+
+// Where the save file keeps what the program reads: the four fleet posts (one byte each,
+// every second byte from 165), and 205 navigator entries of 144 bytes from 37450.
+constexpr std::size_t fleetPostOffset = 165;
+constexpr std::size_t navigatorOffset = 37450;
+constexpr std::size_t navigatorEntrySize = 144;
+constexpr std::size_t saveImageSize = navigatorOffset + navigatorCount * navigatorEntrySize;
+
+struct NavigatorRecord {
+    char name1[nameSize];  // first part of the name; the key when sorting by name
+    char name2[nameSize];  // second part, always printed after name1
+    std::uint8_t location;  // town index: 0..223 names a town, 224..255 has no name
+    std::uint8_t whereabouts;  // 4 in a tavern, 5 at an inn, anything else shown as a number
+    std::uint8_t number;  // position among the save file's entries, 0..204
+    std::uint8_t leadership;
+    std::uint8_t intellect;
+    std::uint8_t combat;
+    std::uint8_t charm;
+    std::uint16_t fame;
+    std::uint8_t levels[levelCount];  // 13 skills, then 14 languages
+};
+
+using NavigatorTable = std::array<NavigatorRecord, navigatorCount>;
+using TownNameTable = std::array<std::array<char, townNameSize>, townCount>;
+using FleetPosts = std::array<int, postCount>;  // navigator number in each post
+using PostNames = std::array<const char*, postCount>;
+
+// Filled by the loaders; the table's order is the order every report prints in.
+extern NavigatorTable navigatorTable;
+extern TownNameTable townNameTable;
+extern FleetPosts fleetPosts;
+extern const PostNames postNames;
+
+// The loaders, called in this order. Each one that cannot use its file prints that file's
+// message and the usage block and ends the process with exit status 1.
+void loadTownNames();
+void loadNavigators();
+void loadFleetPosts();
+
+// Fill townNameTable from a town list stream: the first line names town 223, the 224th
+// town 0. Slots without a line are left as they are. The caller checks the stream's error
+// state afterwards.
+void readTownNames(std::FILE* file);
+
+// Fill navigatorTable and fleetPosts from the first saveImageSize bytes of a save file.
+void fillNavigators(const unsigned char* saveImage);
+void fillFleetPosts(const unsigned char* saveImage);
+
+// The post (0..3) held by navigator `number`, or -1. A navigator entered in two posts holds
+// the lower one.
+int fleetPostOf(int number);
+
+// Three-way comparisons: negative when `a` goes first.
+int compareByLocation(const NavigatorRecord& a, const NavigatorRecord& b);
+int compareByName(const NavigatorRecord& a, const NavigatorRecord& b);
+
+// Reorder navigatorTable; navigators with equal keys keep their save order.
+void sortByLocation();
+void sortByName();

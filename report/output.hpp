@@ -1,0 +1,20 @@
+// Buffered output of the program's bytes. Everything the program prints goes through here
+// and reaches the output stream in large blocks; nothing is flushed per line.
+#pragma once
+
+#include <cstddef>
+#include <cstdio>
+
+// Where the output goes; standard output unless changed (tests and the fuzzer use others).
+void setOutput(std::FILE* file);
+
+void putBytes(const char* bytes, std::size_t length);
+void putText(const char* text);
+void putNewline();
+// `text`, then blanks up to `width` bytes; a longer text is printed whole (printf "%-Ns").
+void putTextPadded(const char* text, std::size_t width);
+// `value` right-aligned in `width` positions, more if it needs more (printf "%Nd").
+void putNumber(unsigned value, std::size_t width);
+
+// Write out what is buffered and flush the stream. False if any write has failed.
+bool finishOutput();

@@ -1,0 +1,12 @@
+// The four reports. Each walks navigatorTable from first to last and prints one line per
+// navigator, in Shift-JIS, through the buffered output.
+#pragma once
+
+#include "data/navigators.hpp"
+
+void printLocationList();
+
+// The leading column of the location list and the parameter list, 20 bytes wide for town
+// names of up to 16 bytes: the number, a colon, then the fleet mark, the unnamed location's
+// number or the town's name. `row` is the record's position in the table.
+void putLocationColumn(const NavigatorRecord& record, int row);

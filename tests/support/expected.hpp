@@ -1,0 +1,18 @@
+// Expected output, written by hand in readable UTF-8 and turned into the program's bytes.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Shift-JIS bytes of `utf8`, each "\n" written as the platform's text streams write it.
+std::string expectedOutput(std::string_view utf8);
+
+// Raw bytes (a name that is not valid text, say) with the platform's line ends.
+std::string expectedBytes(std::string bytes);
+
+// The usage block every failure ends with.
+std::string usageBlock();
+
+// The output cut into lines, each with its line end.
+std::vector<std::string> outputLines(const std::string& output);

@@ -1,0 +1,136 @@
+#include "support/run.hpp"
+
+#include <atomic>
+#include <string>
+#include <system_error>
+
+#include "support/game_folder.hpp"
+
+#ifdef _WIN32
+#include <process.h>
+#include <windows.h>
+#else
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
+
+namespace fs = std::filesystem;
+
+namespace {
+
+int processId() {
+#ifdef _WIN32
+    return _getpid();
+#else
+    return static_cast<int>(getpid());
+#endif
+}
+
+}  // namespace
+
+TempFolder::TempFolder() {
+    static std::atomic<int> counter{0};
+    path = fs::temp_directory_path() /
+           ("tidewrit-test-" + std::to_string(processId()) + "-" + std::to_string(counter++));
+    fs::remove_all(path);
+    fs::create_directories(path);
+}
+
+TempFolder::~TempFolder() {
+    std::error_code ignored;
+    fs::permissions(path, fs::perms::owner_all, fs::perm_options::add, ignored);
+    fs::remove_all(path, ignored);
+    fs::remove(path.string() + ".out", ignored);
+    fs::remove(path.string() + ".err", ignored);
+}
+
+#ifdef _WIN32
+
+namespace {
+
+// Quote one argument the way the C runtime splits a command line.
+std::string quoteArgument(const std::string& argument) {
+    std::string quoted = "\"";
+    std::size_t backslashes = 0;
+    for (char c : argument) {
+        if (c == '\\') {
+            ++backslashes;
+            continue;
+        }
+        if (c == '"') quoted.append(backslashes * 2 + 1, '\\');
+        else quoted.append(backslashes, '\\');
+        backslashes = 0;
+        quoted += c;
+    }
+    quoted.append(backslashes * 2, '\\');
+    return quoted + "\"";
+}
+
+HANDLE openForChild(const fs::path& path) {
+    SECURITY_ATTRIBUTES inherit{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
+    return CreateFileW(path.wstring().c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit,
+                       CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+}  // namespace
+
+RunResult runTidewrit(const fs::path& folder, const std::vector<std::string>& arguments, const fs::path& outputPath) {
+    fs::path outPath = outputPath.empty() ? fs::path(folder.string() + ".out") : outputPath;
+    fs::path errPath = folder.string() + ".err";
+    std::string commandLine = quoteArgument(TIDEWRIT_EXE);
+    for (const std::string& argument : arguments) commandLine += " " + quoteArgument(argument);
+
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+    startup.hStdOutput = openForChild(outPath);
+    startup.hStdError = openForChild(errPath);
+    PROCESS_INFORMATION process{};
+    RunResult result;
+    std::string folderName = folder.string();
+    if (CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, folderName.c_str(), &startup,
+                       &process)) {
+        WaitForSingleObject(process.hProcess, INFINITE);
+        DWORD code = 0;
+        GetExitCodeProcess(process.hProcess, &code);
+        result.status = static_cast<int>(code);
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+    }
+    CloseHandle(startup.hStdOutput);
+    CloseHandle(startup.hStdError);
+    if (outputPath.empty()) result.output = readFile(outPath);
+    result.errors = readFile(errPath);
+    return result;
+}
+
+#else
+
+RunResult runTidewrit(const fs::path& folder, const std::vector<std::string>& arguments, const fs::path& outputPath) {
+    std::string outPath = outputPath.empty() ? folder.string() + ".out" : outputPath.string();
+    std::string errPath = folder.string() + ".err";
+    std::vector<std::string> words = {TIDEWRIT_EXE};
+    words.insert(words.end(), arguments.begin(), arguments.end());
+    std::vector<char*> argv;
+    for (std::string& word : words) argv.push_back(word.data());
+    argv.push_back(nullptr);
+
+    RunResult result;
+    pid_t child = fork();
+    if (child == 0) {
+        int out = open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        int err = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        if (out < 0 || err < 0 || chdir(folder.c_str()) != 0 || dup2(out, 1) < 0 || dup2(err, 2) < 0) _exit(127);
+        execv(argv[0], argv.data());
+        _exit(127);
+    }
+    int status = 0;
+    if (child > 0 && waitpid(child, &status, 0) == child && WIFEXITED(status)) result.status = WEXITSTATUS(status);
+    if (outputPath.empty()) result.output = readFile(outPath);
+    result.errors = readFile(errPath);
+    return result;
+}
+
+#endif

@@ -1,0 +1,26 @@
+// Running the built program in a folder, as a user would.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+// A fresh, empty folder, removed with everything in it at the end of the test.
+struct TempFolder {
+    TempFolder();
+    ~TempFolder();
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+    std::filesystem::path path;
+};
+
+struct RunResult {
+    std::string output;  // standard output, byte for byte
+    std::string errors;  // standard error
+    int status = -1;     // exit status, or -1 if the program did not exit normally
+};
+
+// Run the program with `arguments` and `folder` as its current directory. Its standard
+// output goes to `outputPath` when one is given (and `output` stays empty).
+RunResult runTidewrit(const std::filesystem::path& folder, const std::vector<std::string>& arguments,
+                      const std::filesystem::path& outputPath = {});

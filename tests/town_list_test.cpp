@@ -1,0 +1,84 @@
+// Reading town names: line ends, long lines, short and long files.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "data/navigators.hpp"
+#include "support/game_folder.hpp"
+#include "support/run.hpp"
+
+namespace {
+
+void readTownList(const std::string& bytes) {
+    TempFolder folder;
+    writeFile(folder.path / "townlist.txt", bytes);
+    std::FILE* file = std::fopen((folder.path / "townlist.txt").string().c_str(), "rb");
+    ASSERT_NE(file, nullptr);
+    readTownNames(file);
+    EXPECT_FALSE(std::ferror(file));
+    std::fclose(file);
+}
+
+std::string lines(int count, const std::string& prefix = "L") {
+    std::string text;
+    for (int i = 1; i <= count; ++i) text += prefix + std::to_string(i) + "\n";
+    return text;
+}
+
+std::string repeat(const std::string& text, int count) {
+    std::string repeated;
+    for (int i = 0; i < count; ++i) repeated += text;
+    return repeated;
+}
+
+const std::string a38(38, 'a');
+const std::string kanji = "\x8A\x43";  // 海, a double-byte character
+
+struct TownCase {
+    const char* what;
+    std::string file;
+    std::vector<std::pair<int, std::string>> towns;  // town index, its expected name
+};
+
+}  // namespace
+
+TEST(TownList, EachLineNamesOneTownFromTheTopDown) {
+    const TownCase cases[] = {
+        {"first line is town 223, 224th is town 0", "ABC\n" + lines(222) + "XYZ\n",
+         {{223, "ABC"}, {222, "L1"}, {1, "L222"}, {0, "XYZ"}}},
+        {"CR LF is one line end", "ABC\r\nDEF\r\n", {{223, "ABC"}, {222, "DEF"}}},
+        {"a last line without a newline keeps every byte", "ABC\nDEF", {{223, "ABC"}, {222, "DEF"}, {221, ""}}},
+        {"a lone CR at the very end is a byte of the name", "ABC\nDE\r", {{222, "DE\r"}}},
+        {"only one CR belongs to the line end", "AB\r\r\n", {{223, "AB\r"}}},
+        {"empty lines are empty names", "\n\nX\n", {{223, ""}, {222, ""}, {221, "X"}}},
+        {"fewer lines leave the lowest towns empty", lines(200),
+         {{223, "L1"}, {24, "L200"}, {23, ""}, {0, ""}}},
+        {"lines beyond 224 are ignored", lines(230), {{223, "L1"}, {0, "L224"}}},
+        {"an empty file names no town", "", {{223, ""}, {0, ""}}},
+        {"a name ends at its first zero byte", std::string("AB\0CD\nEF\n", 9), {{223, "AB"}, {222, "EF"}}},
+        {"a long line is cut to 38 bytes and the next keeps its town", std::string(50, 'a') + "\nB\n",
+         {{223, a38}, {222, "B"}}},
+        {"38 bytes and CR LF fit", a38 + "\r\nB\r\n", {{223, a38}, {222, "B"}}},
+        {"39 bytes lose the last", a38 + "z\n", {{223, a38}}},
+        {"a cut never splits a double-byte character", "a" + repeat(kanji, 19) + "\n",
+         {{223, "a" + repeat(kanji, 18)}}},
+        {"19 double-byte characters are cut to 19", repeat(kanji, 20) + "\n", {{223, repeat(kanji, 19)}}},
+        {"a lead byte that is the very last byte counts as one", std::string(37, 'a') + "\x82\n",
+         {{223, std::string(37, 'a') + "\x82"}}},
+        {"a lead byte at the limit with a byte after it goes", std::string(37, 'a') + "\x82\x40" + "\n",
+         {{223, std::string(37, 'a')}}},
+        {"a trail byte that looks like a newline's neighbour stays", "\x83\x5C" "A\r\n", {{223, "\x83\x5C" "A"}}},
+    };
+    for (const TownCase& c : cases) {
+        townNameTable[100].fill('?');  // a slot with no line of its own must come out empty
+        readTownList(c.file);
+        for (const auto& [town, name] : c.towns) {
+            EXPECT_EQ(std::string(townNameTable[town].data()), name) << c.what << ", town " << town;
+        }
+        if (c.file.size() < 100) {
+            EXPECT_EQ(std::string(townNameTable[100].data()), "") << c.what;
+        }
+    }
+}
