@@ -17,6 +17,12 @@ int main(int argc, char** argv) {
     loadNavigators();
     loadFleetPosts();
 
+    switch (sortKey) {
+        case SortKey::none: break;
+        case SortKey::byLocation: sortByLocation(); break;
+        case SortKey::byName: sortByName(); break;
+    }
+
     printLocationList();
 
     if (!finishOutput()) {

@@ -1,0 +1,82 @@
+// The two sort orders: by town index, and by name with only A..Z folded.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "support/tables.hpp"
+
+namespace {
+
+int sign(int value) { return (value > 0) - (value < 0); }
+
+std::vector<int> numbersInTableOrder() {
+    std::vector<int> numbers;
+    for (const NavigatorRecord& record : navigatorTable) numbers.push_back(record.number);
+    return numbers;
+}
+
+}  // namespace
+
+TEST(Ordering, CompareByName) {
+    struct Case {
+        std::string a, b;
+        int expected;
+    };
+    const Case cases[] = {
+        {"abc", "ABD", -1},
+        {"ABC", "abc", 0},
+        {"ab", "abc", -1},             // a prefix goes first
+        {"abc", "ab", 1},
+        {"", "a", -1},                 // an empty name before every other
+        {"", "", 0},
+        {"[", "A", -1},                // 0x5B against 0x41, which folds to 0x61
+        {"a", "\x82\xA0", -1},         // bytes compare unsigned
+        {"\x83\x41", "\x83\x61", 0},   // the second byte of a double-byte character folds too
+        {"\x83\x5B", "\x83\x41", -1},
+        {"Zed", "zed", 0},
+        {"@", "`", -1},                // only A..Z fold: 0x40 and 0x60 stay apart
+    };
+    for (const Case& c : cases) {
+        resetTables();
+        NavigatorRecord& a = setNavigator(0, c.a, "zzz");
+        NavigatorRecord& b = setNavigator(1, c.b, "aaa");  // name2 takes no part
+        EXPECT_EQ(sign(compareByName(a, b)), c.expected) << c.a << " / " << c.b;
+    }
+}
+
+TEST(Ordering, CompareByLocation) {
+    const int cases[][3] = {{5, 200, -1}, {200, 5, 1}, {7, 7, 0}, {230, 200, 1}, {255, 0, 1}, {0, 224, -1}};
+    for (const auto& c : cases) {
+        NavigatorRecord a{}, b{};
+        a.location = static_cast<std::uint8_t>(c[0]);
+        b.location = static_cast<std::uint8_t>(c[1]);
+        EXPECT_EQ(sign(compareByLocation(a, b)), c[2]) << c[0] << " / " << c[1];
+    }
+}
+
+TEST(Ordering, SortsKeepSaveOrderAmongEqualKeys) {
+    resetTables();
+    for (int number = 0; number < navigatorCount; ++number) {
+        setNavigator(number, number % 2 ? "Odd" : "even", "");
+        navigatorTable[number].location = static_cast<std::uint8_t>(number % 3 == 0 ? 230 : 9);
+    }
+    fleetPosts = {4, 250, 250, 250};  // a fleet member is sorted by its byte like anyone
+    sortByName();
+    std::vector<int> expected;
+    for (int number = 0; number < navigatorCount; number += 2) expected.push_back(number);
+    for (int number = 1; number < navigatorCount; number += 2) expected.push_back(number);
+    EXPECT_EQ(numbersInTableOrder(), expected);
+
+    resetTables();
+    for (int number = 0; number < navigatorCount; ++number) {
+        navigatorTable[number].location = static_cast<std::uint8_t>(number % 3 == 0 ? 230 : 9);
+    }
+    sortByLocation();
+    expected.clear();
+    for (int number = 0; number < navigatorCount; ++number) {
+        if (number % 3 != 0) expected.push_back(number);
+    }
+    for (int number = 0; number < navigatorCount; number += 3) expected.push_back(number);
+    EXPECT_EQ(numbersInTableOrder(), expected);
+}
