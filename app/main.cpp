@@ -23,7 +23,12 @@ int main(int argc, char** argv) {
         case SortKey::byName: sortByName(); break;
     }
 
-    printLocationList();
+    switch (mode) {
+        case ReportMode::locationList: printLocationList(); break;
+        case ReportMode::skillList: printSkillList(); break;
+        case ReportMode::parameterList: printParameterList(); break;
+        case ReportMode::csv: printCsv(); break;
+    }
 
     if (!finishOutput()) {
         std::fputs("tidewrit: the report could not be written\n", stderr);

@@ -4,7 +4,10 @@
 
 #include "data/navigators.hpp"
 
-void printLocationList();
+void printLocationList();   // where each navigator is, no header
+void printSkillList();      // the 27 levels under a two-line header
+void printParameterList();  // the four parameters and fame beside the location
+void printCsv();            // everything as comma-separated values
 
 // The leading column of the location list and the parameter list, 20 bytes wide for town
 // names of up to 16 bytes: the number, a colon, then the fleet mark, the unnamed location's

@@ -133,3 +133,105 @@ TEST(Output, FailedWriteEndsWithStatusOne) {
     }
 }
 #endif
+
+namespace {
+
+enum class Report { location, skill, parameter, csv };
+enum class First { mid, zed, amy };  // the navigator each order puts first
+
+// Three navigators tell the orders apart: save order starts with Mid (number 0, town 7),
+// town order with Zed (number 1, town 5), name order with amy (number 2, town 9). Everyone
+// else is a Mid in town 7.
+void writeOrderingFolder(const fs::path& folder) {
+    std::vector<std::string> towns(224);
+    towns[223 - 5] = "T5";
+    towns[223 - 7] = "T7";
+    towns[223 - 9] = "T9";
+    writeFile(folder / "townlist.txt", townListText(towns));
+    SaveImage image = blankSaveImage();
+    putFleetPosts(image, {250, 250, 250, 250});
+    for (int number = 0; number < 205; ++number) {
+        SaveNavigator navigator;
+        navigator.name1 = number == 1 ? "Zed" : number == 2 ? "amy" : "Mid";
+        navigator.name2 = "Q";
+        navigator.location = number == 1 ? 5 : number == 2 ? 9 : 7;
+        putNavigator(image, number, navigator);
+    }
+    writeFile(folder / "SAVEDATA.CDS", image);
+}
+
+// Header lines, and the first data row for each of the three navigators.
+struct ReportShape {
+    std::size_t headerLines;
+    std::string firstRow[3];
+};
+
+ReportShape shapeOf(Report report) {
+    const std::string levels = " 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0";
+    const std::string fields = "0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,";
+    switch (report) {
+        case Report::location:
+            return {0,
+                    {"  0:T7              (   0)   Mid  Q \n", "  1:T5              (   0)   Zed  Q \n",
+                     "  2:T9              (   0)   amy  Q \n"}};
+        case Report::skill:
+            return {2,
+                    {"   0:Mid Q               " + levels + "\n", "   0:Zed Q               " + levels + "\n",
+                     "   0:amy Q               " + levels + "\n"}};
+        case Report::parameter:
+            return {1,
+                    {"  0:T7                0   0   0   0     0 Mid Q\n", "  1:T5                0   0   0   0     0 Zed Q\n",
+                     "  2:T9                0   0   0   0     0 amy Q\n"}};
+        case Report::csv:
+            return {1,
+                    {"\"Mid Q\",\"T7\",0,0,0,0,0," + fields + "\n", "\"Zed Q\",\"T5\",0,0,0,0,0," + fields + "\n",
+                     "\"amy Q\",\"T9\",0,0,0,0,0," + fields + "\n"}};
+    }
+    return {};
+}
+
+}  // namespace
+
+TEST(Options, EachCombinationPrintsItsReportInItsOrder) {
+    struct Case {
+        std::vector<std::string> arguments;
+        Report report;
+        First first;
+    };
+    const Case cases[] = {
+        {{}, Report::location, First::mid},
+        {{"/s"}, Report::skill, First::mid},
+        {{"-S"}, Report::skill, First::mid},
+        {{"/skill"}, Report::skill, First::mid},
+        {{"/p"}, Report::parameter, First::mid},
+        {{"-P"}, Report::parameter, First::mid},
+        {{"/c"}, Report::csv, First::mid},
+        {{"-C"}, Report::csv, First::mid},
+        {{"/t"}, Report::location, First::zed},
+        {{"-Tx"}, Report::location, First::zed},
+        {{"/n"}, Report::location, First::amy},
+        {{"-N"}, Report::location, First::amy},
+        {{"/S", "-t"}, Report::skill, First::zed},
+        {{"/c", "/n"}, Report::csv, First::amy},
+        {{"-p", "/T"}, Report::parameter, First::zed},
+        {{"/n", "/P"}, Report::parameter, First::amy},
+        {{"/pt"}, Report::parameter, First::mid},  // only the second character counts
+        {{"/s", "/p"}, Report::parameter, First::mid},  // a later option overrides
+        {{"/c", "/s"}, Report::skill, First::mid},
+        {{"/t", "/n"}, Report::location, First::amy},
+        {{"/n", "/t"}, Report::location, First::zed},
+    };
+    TempFolder folder;
+    writeOrderingFolder(folder.path);
+    for (const Case& c : cases) {
+        std::string shown;
+        for (const std::string& argument : c.arguments) shown += argument + " ";
+        RunResult run = runTidewrit(folder.path, c.arguments);
+        ReportShape shape = shapeOf(c.report);
+        std::vector<std::string> lines = outputLines(run.output);
+        EXPECT_EQ(run.status, 0) << shown;
+        EXPECT_EQ(run.errors, "") << shown;
+        ASSERT_EQ(lines.size(), 205 + shape.headerLines) << shown;
+        EXPECT_EQ(lines[shape.headerLines], expectedBytes(shape.firstRow[static_cast<int>(c.first)])) << shown;
+    }
+}

@@ -1,0 +1,65 @@
+// The CSV: every field followed by a comma, the last one too, for a spreadsheet.
+#include <cstring>
+#include <initializer_list>
+
+#include "report/output.hpp"
+#include "report/reports.hpp"
+#include "text/sjis.hpp"
+
+namespace {
+
+// Text between double quotes; a double quote inside is doubled, so that a name holding
+// one stays in its field. (No Shift-JIS second byte is a double quote.)
+void putQuoted(const char* text) {
+    const char* quote;
+    while ((quote = std::strchr(text, '"')) != nullptr) {
+        putBytes(text, static_cast<std::size_t>(quote - text) + 1);
+        putBytes("\"", 1);
+        text = quote + 1;
+    }
+    putText(text);
+}
+
+void putTextField(const char* text) {
+    putBytes("\"", 1);
+    putQuoted(text);
+    putBytes("\",", 2);
+}
+
+void putNumberField(unsigned value) {
+    putNumber(value, 0);
+    putBytes(",", 1);
+}
+
+}  // namespace
+
+void printCsv() {
+    for (const char* const* label = csvHeaderLabels; *label != nullptr; ++label) putTextField(*label);
+    putNewline();
+    for (const NavigatorRecord& record : navigatorTable) {
+        putBytes("\"", 1);
+        putQuoted(record.name1);
+        putBytes(" ", 1);
+        putQuoted(record.name2);
+        putBytes("\",", 2);
+
+        // The fleet post before the town; a location without a name as a quoted number.
+        int post = fleetPostOf(record.number);
+        if (post >= 0) {
+            putTextField(postNames[post]);
+        } else if (record.location >= townCount) {
+            putBytes("\"", 1);
+            putNumber(record.location, 0);
+            putBytes("\",", 2);
+        } else {
+            putTextField(townNameTable[record.location].data());
+        }
+
+        for (unsigned parameter : {record.leadership, record.intellect, record.combat, record.charm}) {
+            putNumberField(parameter);
+        }
+        putNumberField(record.fame);
+        for (std::uint8_t level : record.levels) putNumberField(level);
+        putNewline();
+    }
+}

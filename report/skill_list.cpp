@@ -1,0 +1,57 @@
+// The skill list: a two-line header of level labels, then each navigator's 27 levels.
+#include <algorithm>
+#include <cstring>
+#include <initializer_list>
+
+#include "report/output.hpp"
+#include "report/reports.hpp"
+#include "text/sjis.hpp"
+
+namespace {
+
+// Blanks over the post field and its colon (5), the name field (18) and two blanks.
+constexpr char headerIndent[] = "                         ";
+constexpr std::size_t nameFieldCut = 17;
+constexpr std::size_t nameFieldWidth = 18;
+
+// Four blanks for a navigator in a tavern or an inn, else the fleet post, else the number.
+void putPostField(const NavigatorRecord& record) {
+    int post = fleetPostOf(record.number);
+    if (record.whereabouts == 4 || record.whereabouts == 5) {
+        putBytes("    ", 4);
+    } else if (post >= 0) {
+        putText(postNames[post]);
+    } else {
+        putNumber(record.whereabouts, 4);
+    }
+    putBytes(":", 1);
+}
+
+// "name1 name2", cut to 17 bytes even inside a double-byte character, filled to 18.
+void putNameField(const NavigatorRecord& record) {
+    char name[nameFieldWidth] = {};
+    std::size_t length = 0;
+    for (const char* part : {record.name1, " ", record.name2}) {
+        std::size_t take = std::min(std::strlen(part), nameFieldCut - length);
+        std::memcpy(name + length, part, take);
+        length += take;
+    }
+    putTextPadded(name, nameFieldWidth);
+}
+
+}  // namespace
+
+void printSkillList() {
+    for (const char* labels : {skillHeaderTop, skillHeaderBottom}) {
+        putBytes(headerIndent, sizeof headerIndent - 1);
+        putText(labels);
+        putNewline();
+    }
+    for (const NavigatorRecord& record : navigatorTable) {
+        putPostField(record);
+        putNameField(record);
+        putBytes("  ", 2);
+        for (std::uint8_t level : record.levels) putNumber(level, 2);
+        putNewline();
+    }
+}

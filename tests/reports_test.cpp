@@ -1,0 +1,187 @@
+// The columns of the skill list, the parameter list and the CSV, on crafted navigators.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "report/reports.hpp"
+#include "support/expected.hpp"
+#include "support/sjis.hpp"
+#include "support/tables.hpp"
+
+namespace {
+
+struct RowCase {
+    const char* what;
+    std::function<void()> setup;  // fills navigator `number` on top of blank tables
+    int number;
+    std::string row;  // expected bytes, its line end included
+};
+
+// Each case's row, printed unsorted, stands at its navigator's number after `headerLines`.
+void checkRows(void (*print)(), int headerLines, const std::vector<RowCase>& cases) {
+    for (const RowCase& c : cases) {
+        resetTables();
+        setTownName(3, "ABC");
+        c.setup();
+        std::vector<std::string> lines = outputLines(captureReport(print));
+        ASSERT_EQ(lines.size(), static_cast<std::size_t>(navigatorCount + headerLines)) << c.what;
+        EXPECT_EQ(lines[headerLines + c.number], c.row) << c.what;
+    }
+}
+
+NavigatorRecord& inTown3(int number, const std::string& name1, const std::string& name2) {
+    NavigatorRecord& record = setNavigator(number, name1, name2);
+    record.location = 3;
+    return record;
+}
+
+std::string repeat(const std::string& text, int count) {
+    std::string repeated;
+    for (int i = 0; i < count; ++i) repeated += text;
+    return repeated;
+}
+
+const std::string zeroLevels = repeat(" 0", 27);
+const std::string zeroFields = repeat("0,", 27);
+
+}  // namespace
+
+TEST(SkillList, HeaderLabelsStandOverTheLevelColumns) {
+    resetTables();
+    std::vector<std::string> lines = outputLines(captureReport(printSkillList));
+    ASSERT_EQ(lines.size(), 207u);
+    EXPECT_EQ(lines[0], std::string(25, ' ') + toSjis("航運剣砲射医弁測歴会造神科スポロゲスアペ中ヒウア南南東\n"));
+    EXPECT_EQ(lines[1], std::string(25, ' ') + toSjis("海用術術撃学論量史計船学学ペルマルララル国ンィフ米亜亜\n"));
+}
+
+TEST(SkillList, RowShowsPostNameAndLevels) {
+    checkRows(printSkillList, 2, {
+        {"whereabouts as a number; the name cut to 17 bytes",
+         [] { setNavigator(0, "ABCDEFGHIJ", "KLMNOPQRST"); }, 0,
+         "   0:ABCDEFGHIJ KLMNOP   " + zeroLevels + "\n"},
+        {"short names filled to 18", [] { setNavigator(1, "A", ""); }, 1,
+         "   0:A                   " + zeroLevels + "\n"},
+        {"three-digit whereabouts", [] { setNavigator(2, "A", "B").whereabouts = 200; }, 2,
+         " 200:A B                 " + zeroLevels + "\n"},
+        {"a post holder in a tavern shows blanks",
+         [] {
+             setNavigator(3, "A", "B").whereabouts = 4;
+             fleetPosts[0] = 3;
+         },
+         3, "    :A B                 " + zeroLevels + "\n"},
+        {"at an inn", [] { setNavigator(4, "A", "B").whereabouts = 5; }, 4,
+         "    :A B                 " + zeroLevels + "\n"},
+        {"first mate", [] { setNavigator(5, "A", "B"), fleetPosts[0] = 5; }, 5,
+         toSjis("副官:A B                 ") + zeroLevels + "\n"},
+        {"interpreter", [] { setNavigator(6, "A", "B").whereabouts = 2, fleetPosts[3] = 6; }, 6,
+         toSjis("通訳:A B                 ") + zeroLevels + "\n"},
+        {"levels of one, two and three digits",
+         [] {
+             NavigatorRecord& record = setNavigator(7, "A", "B");
+             record.levels[0] = 5;
+             record.levels[1] = 10;
+             record.levels[2] = 100;
+             record.levels[3] = 255;
+             record.levels[26] = 99;
+         },
+         7, "   0:A B                  510100255" + repeat(" 0", 22) + "99\n"},
+        {"the cut may fall inside a double-byte character",
+         [] { setNavigator(8, toSjis("Aジョアン"), toSjis("フェレイラ")); }, 8,
+         "   0:" + toSjis("Aジョアン フェレ") + "\x83" + "   " + zeroLevels + "\n"},
+    });
+}
+
+TEST(ParameterList, RowShowsLocationParametersFameAndName) {
+    checkRows(printParameterList, 1, {
+        {"parameters and fame",
+         [] {
+             NavigatorRecord& record = inTown3(7, "X", "Y");
+             record.leadership = 80;
+             record.intellect = 75;
+             record.combat = 60;
+             record.charm = 90;
+             record.fame = 850;
+         },
+         7, "  7:ABC              80  75  60  90   850 X Y\n"},
+        {"widest values",
+         [] {
+             NavigatorRecord& record = inTown3(0, "A", "B");
+             record.leadership = 255;
+             record.combat = 9;
+             record.charm = 100;
+             record.fame = 65535;
+         },
+         0, "  0:ABC             255   0   9 100 65535 A B\n"},
+        {"a fleet member in a tavern shows only the fleet",
+         [] {
+             inTown3(3, "A", "B").whereabouts = 4;
+             fleetPosts[1] = 3;
+         },
+         3, toSjis("  3:－艦隊に勤務中－  0   0   0   0     0 A B\n")},
+        {"a location without a name", [] { setNavigator(10, "A", "B").location = 230; }, 10,
+         " 10:230" + std::string(13, '?') + "  0   0   0   0     0 A B\n"},
+        {"a 20-byte town name pushes the row",
+         [] {
+             setTownName(200, toSjis("アムステルダム港湾区"));
+             setNavigator(1, "A", "B").location = 200;
+         },
+         1, toSjis("  1:アムステルダム港湾区  0   0   0   0     0 A B\n")},
+    });
+}
+
+TEST(ParameterList, Header) {
+    resetTables();
+    EXPECT_EQ(outputLines(captureReport(printParameterList))[0],
+              std::string(21, ' ') + toSjis("統  知  武  魅  名声\n"));
+}
+
+TEST(Csv, HeaderNamesAllThirtyFourColumns) {
+    resetTables();
+    EXPECT_EQ(outputLines(captureReport(printCsv))[0],
+              toSjis("\"名前\",\"所在\",\"統率\",\"知力\",\"武力\",\"魅力\",\"名声\","
+                     "\"航海\",\"運用\",\"剣術\",\"砲術\",\"射撃\",\"医学\",\"弁論\",\"測量\",\"歴史\",\"会計\","
+                     "\"造船\",\"神学\",\"科学\",\"スペイン\",\"ポルトガル\",\"ロマンス\",\"ゲルマン\",\"スラブ\","
+                     "\"アラビア\",\"ペルシャ\",\"中国\",\"ヒンディー\",\"ウィグル\",\"アフリカ\",\"中南米\","
+                     "\"東南アジア\",\"東アジア\",\n"));
+}
+
+TEST(Csv, RowHoldsThirtyFourFieldsEachEndedByAComma) {
+    checkRows(printCsv, 1, {
+        {"a navigator in a town",
+         [] {
+             NavigatorRecord& record = inTown3(7, "X", "Y");
+             record.leadership = 1;
+             record.intellect = 2;
+             record.combat = 3;
+             record.charm = 4;
+             record.fame = 5;
+         },
+         7, "\"X Y\",\"ABC\",1,2,3,4,5," + zeroFields + "\n"},
+        {"a fleet member's location is the post", [] { inTown3(2, "A", "B"), fleetPosts[2] = 2; }, 2,
+         toSjis("\"A B\",\"測量\",0,0,0,0,0,") + zeroFields + "\n"},
+        {"the post goes before an unnamed location",
+         [] {
+             setNavigator(9, "A", "B").location = 250;
+             fleetPosts[0] = 9;
+         },
+         9, toSjis("\"A B\",\"副官\",0,0,0,0,0,") + zeroFields + "\n"},
+        {"an unnamed location is a quoted number", [] { setNavigator(10, "A", "B").location = 250; }, 10,
+         "\"A B\",\"250\",0,0,0,0,0," + zeroFields + "\n"},
+        {"a double quote in a name or a town is doubled, a comma stays",
+         [] {
+             setTownName(4, "A\"B");
+             setNavigator(11, "Jo\"e", "a,b\"").location = 4;
+         },
+         11, "\"Jo\"\"e a,b\"\"\",\"A\"\"B\",0,0,0,0,0," + zeroFields + "\n"},
+        {"widest values",
+         [] {
+             NavigatorRecord& record = inTown3(12, toSjis("ジョアン"), "");
+             record.fame = 65535;
+             record.levels[0] = 100;
+             record.levels[26] = 255;
+         },
+         12, toSjis("\"ジョアン \",\"ABC\",0,0,0,0,65535,100,") + repeat("0,", 25) + "255,\n"},
+    });
+}
