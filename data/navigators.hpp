@@ -61,8 +61,8 @@ void loadNavigators();
 void loadFleetPosts();
 
 // Fill townNameTable from a town list stream: the first line names town 223, the 224th
-// town 0. Slots without a line are left as they are. The caller checks the stream's error
-// state afterwards.
+// town 0, and towns without a line of their own are left empty. The caller checks the
+// stream's error state afterwards.
 void readTownNames(std::FILE* file);
 
 // Fill navigatorTable and fleetPosts from the first saveImageSize bytes of a save file.
