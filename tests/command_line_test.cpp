@@ -167,8 +167,8 @@ struct ReportShape {
 };
 
 ReportShape shapeOf(Report report) {
-    const std::string levels = " 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0";
-    const std::string fields = "0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,";
+    const std::string levels = repeat(" 0", 27);
+    const std::string fields = repeat("0,", 27);
     switch (report) {
         case Report::location:
             return {0,

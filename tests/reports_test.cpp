@@ -37,12 +37,6 @@ NavigatorRecord& inTown3(int number, const std::string& name1, const std::string
     return record;
 }
 
-std::string repeat(const std::string& text, int count) {
-    std::string repeated;
-    for (int i = 0; i < count; ++i) repeated += text;
-    return repeated;
-}
-
 const std::string zeroLevels = repeat(" 0", 27);
 const std::string zeroFields = repeat("0,", 27);
 

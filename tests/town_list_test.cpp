@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "data/navigators.hpp"
+#include "support/expected.hpp"
 #include "support/game_folder.hpp"
 #include "support/run.hpp"
 
@@ -25,12 +26,6 @@ std::string lines(int count, const std::string& prefix = "L") {
     std::string text;
     for (int i = 1; i <= count; ++i) text += prefix + std::to_string(i) + "\n";
     return text;
-}
-
-std::string repeat(const std::string& text, int count) {
-    std::string repeated;
-    for (int i = 0; i < count; ++i) repeated += text;
-    return repeated;
 }
 
 const std::string a38(38, 'a');

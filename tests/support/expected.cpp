@@ -30,6 +30,12 @@ std::string usageBlock() {
         "--------------------------------------------------------\n");
 }
 
+std::string repeat(const std::string& text, int count) {
+    std::string repeated;
+    for (int i = 0; i < count; ++i) repeated += text;
+    return repeated;
+}
+
 std::vector<std::string> outputLines(const std::string& output) {
     std::vector<std::string> lines;
     std::size_t start = 0;

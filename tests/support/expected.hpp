@@ -14,5 +14,8 @@ std::string expectedBytes(std::string bytes);
 // The usage block every failure ends with.
 std::string usageBlock();
 
+// `text` written `count` times over.
+std::string repeat(const std::string& text, int count);
+
 // The output cut into lines, each with its line end.
 std::vector<std::string> outputLines(const std::string& output);
