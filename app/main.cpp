@@ -5,8 +5,8 @@
 
 #include "app/options.hpp"
 #include "data/navigators.hpp"
-#include "report/output.hpp"
 #include "report/reports.hpp"
+#include "text/output.hpp"
 
 int main(int argc, char** argv) {
     ReportMode mode = ReportMode::locationList;

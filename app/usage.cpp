@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <initializer_list>
 
-#include "report/output.hpp"
+#include "text/output.hpp"
 #include "text/sjis.hpp"
 
 void printUsageAndExit() {

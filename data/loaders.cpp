@@ -4,7 +4,7 @@
 
 #include "app/usage.hpp"
 #include "data/navigators.hpp"
-#include "report/output.hpp"
+#include "text/output.hpp"
 #include "text/sjis.hpp"
 
 namespace {

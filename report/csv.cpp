@@ -2,8 +2,8 @@
 #include <cstring>
 #include <initializer_list>
 
-#include "report/output.hpp"
 #include "report/reports.hpp"
+#include "text/output.hpp"
 #include "text/sjis.hpp"
 
 namespace {

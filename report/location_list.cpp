@@ -1,6 +1,6 @@
 // The location list: where each navigator is, tavern, inn or fleet post, and the name.
-#include "report/output.hpp"
 #include "report/reports.hpp"
+#include "text/output.hpp"
 #include "text/sjis.hpp"
 
 void putLocationColumn(const NavigatorRecord& record, int row) {

@@ -1,8 +1,8 @@
 // The parameter list: the location column, the four parameters and fame, and the name.
 #include <initializer_list>
 
-#include "report/output.hpp"
 #include "report/reports.hpp"
+#include "text/output.hpp"
 #include "text/sjis.hpp"
 
 void printParameterList() {

@@ -14,8 +14,8 @@
 #include <string>
 
 #include "data/navigators.hpp"
-#include "report/output.hpp"
 #include "report/reports.hpp"
+#include "text/output.hpp"
 
 namespace {
 

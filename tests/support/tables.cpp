@@ -2,9 +2,9 @@
 
 #include <cstring>
 
-#include "report/output.hpp"
 #include "support/game_folder.hpp"
 #include "support/run.hpp"
+#include "text/output.hpp"
 
 void resetTables() {
     for (int number = 0; number < navigatorCount; ++number) {

@@ -1,4 +1,4 @@
-#include "report/output.hpp"
+#include "text/output.hpp"
 
 #include <charconv>
 #include <cstring>
