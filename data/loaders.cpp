@@ -1,9 +1,11 @@
 // Reading townlist.txt and SAVEDATA.CDS into the tables.
 #include <algorithm>
 #include <cstring>
+#include <string_view>
 
 #include "app/usage.hpp"
 #include "data/navigators.hpp"
+#include "text/encoding.hpp"
 #include "text/output.hpp"
 #include "text/sjis.hpp"
 
@@ -57,22 +59,24 @@ void copyName(char (&name)[nameSize], const unsigned char* text, std::size_t ava
 
 void readTownNames(std::FILE* file) {
     for (auto& slot : townNameTable) slot.fill('\0');
+    // Only the first bytes count, as only the first lines do: a real list is a few KB, and
+    // an endless stream (a link to /dev/zero) ends here too.
+    static unsigned char bytes[textSizeLimit];
+    std::size_t got = std::fread(bytes, 1, sizeof bytes, file);
+    std::string_view text = toShiftJis(bytes, got);
+
     unsigned char line[townLineKeep];
     std::size_t length = 0;
     int slot = townCount - 1;  // the first line names the highest town
-    unsigned char chunk[4096];
-    while (slot >= 0) {
-        std::size_t got = std::fread(chunk, 1, sizeof chunk, file);
-        if (got == 0) break;
-        for (std::size_t i = 0; i < got && slot >= 0; ++i) {
-            if (chunk[i] == '\n') {
-                storeTownName(townNameTable[slot].data(), line, length, true);
-                --slot;
-                length = 0;
-            } else {
-                if (length < townLineKeep) line[length] = chunk[i];
-                ++length;
-            }
+    for (std::size_t i = 0; i < text.size() && slot >= 0; ++i) {
+        auto byte = static_cast<unsigned char>(text[i]);
+        if (byte == '\n') {
+            storeTownName(townNameTable[slot].data(), line, length, true);
+            --slot;
+            length = 0;
+        } else {
+            if (length < townLineKeep) line[length] = byte;
+            ++length;
         }
     }
     if (slot >= 0 && length > 0) storeTownName(townNameTable[slot].data(), line, length, false);

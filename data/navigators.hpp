@@ -3,7 +3,8 @@
 // The game's save file SAVEDATA.CDS supplies the 205 navigators and the four posts of the
 // player's fleet; the user's townlist.txt supplies the names of the 224 towns. Both files are
 // read from the current directory, once, before anything is printed. All text is Shift-JIS
-// and is stored and printed byte for byte.
+// and is stored and printed byte for byte (a town list saved as UTF-8 or UTF-16 is first
+// converted to Shift-JIS).
 #pragma once
 
 #include <array>
@@ -61,8 +62,10 @@ void loadNavigators();
 void loadFleetPosts();
 
 // Fill townNameTable from a town list stream: the first line names town 223, the 224th
-// town 0, and towns without a line of their own are left empty. The caller checks the
-// stream's error state afterwards.
+// town 0, and towns without a line of their own are left empty. Only the stream's first
+// MiB is read. A list saved in UTF-8 or UTF-16 is converted to Shift-JIS before its lines
+// are taken; a Shift-JIS one is taken byte for byte. The caller checks the stream's error
+// state afterwards.
 void readTownNames(std::FILE* file);
 
 // Fill navigatorTable and fleetPosts from the first saveImageSize bytes of a save file.

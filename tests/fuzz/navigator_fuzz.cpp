@@ -1,5 +1,6 @@
 // The fuzz target: arbitrary bytes become a town list and a save file, and go through both
-// readers, every ordering and all four reports.
+// readers (the town list's encoding detection and conversion among them), every ordering
+// and all four reports.
 //
 // The input's first two bytes, little-endian, give the length of the town list that
 // follows them (cut to what is there); the rest is the save file. Since the program

@@ -1,0 +1,122 @@
+#include "text/encoding.hpp"
+
+#include "text/platform.hpp"
+
+namespace {
+
+enum class Encoding { shiftJis, utf8, utf16le, utf16be };
+
+// Where UTF-8 and UTF-16 are decoded to (one unit a character, never more than one per
+// byte) and then converted to (at most one byte per byte of the file).
+char16_t units[textSizeLimit];
+char converted[2 * textSizeLimit];
+
+bool startsWith(const unsigned char* bytes, std::size_t length, std::string_view mark) {
+    return length >= mark.size() && std::string_view(reinterpret_cast<const char*>(bytes), mark.size()) == mark;
+}
+
+// The length of the well-formed UTF-8 sequence at `at` (Unicode's table of well-formed
+// byte sequences: no overlong forms, no surrogates, nothing above U+10FFFF), or of its
+// longest well-formed beginning, negated; -1 for a byte that begins none.
+int sequenceAt(const unsigned char* bytes, std::size_t at, std::size_t length) {
+    unsigned char lead = bytes[at];
+    if (lead < 0x80) return 1;
+    int size;
+    unsigned char low = 0x80, high = 0xBF;  // the range of the second byte
+    if (lead >= 0xC2 && lead <= 0xDF) size = 2;
+    else if (lead >= 0xE0 && lead <= 0xEF) size = 3, low = lead == 0xE0 ? 0xA0 : 0x80, high = lead == 0xED ? 0x9F : 0xBF;
+    else if (lead >= 0xF0 && lead <= 0xF4) size = 4, low = lead == 0xF0 ? 0x90 : 0x80, high = lead == 0xF4 ? 0x8F : 0xBF;
+    else return -1;
+    for (int i = 1; i < size; ++i) {
+        if (at + i >= length) return -i;
+        unsigned char next = bytes[at + i];
+        if (next < (i == 1 ? low : 0x80) || next > (i == 1 ? high : 0xBF)) return -i;
+    }
+    return size;
+}
+
+// Whether the ill-formed sequence at `at`, whose sequenceAt is `size`, is only cut off by
+// the end of a file that the size limit cut short.
+bool cutOffByLimit(const unsigned char* bytes, std::size_t at, std::size_t length, int size) {
+    bool lead = bytes[at] >= 0xC2 && bytes[at] <= 0xF4;
+    return lead && length == textSizeLimit && at + static_cast<std::size_t>(-size) == length;
+}
+
+// The character of a well-formed sequence of `size` bytes.
+char32_t decode(const unsigned char* sequence, int size) {
+    static const unsigned char leadMask[] = {0, 0x7F, 0x1F, 0x0F, 0x07};
+    char32_t character = sequence[0] & leadMask[size];
+    for (int i = 1; i < size; ++i) character = character << 6 | (sequence[i] & 0x3F);
+    return character;
+}
+
+Encoding encodingOf(const unsigned char* bytes, std::size_t length) {
+    if (startsWith(bytes, length, "\xEF\xBB\xBF")) return Encoding::utf8;
+    if (startsWith(bytes, length, "\xFF\xFE")) return Encoding::utf16le;
+    if (startsWith(bytes, length, "\xFE\xFF")) return Encoding::utf16be;
+    bool high = false;
+    for (std::size_t at = 0; at < length;) {
+        if (bytes[at] < 0x80) {
+            ++at;
+            continue;
+        }
+        int size = sequenceAt(bytes, at, length);
+        if (size < 0) return high && cutOffByLimit(bytes, at, length, size) ? Encoding::utf8 : Encoding::shiftJis;
+        high = true;
+        at += static_cast<std::size_t>(size);
+    }
+    return high ? Encoding::utf8 : Encoding::shiftJis;
+}
+
+// Code page 932 has no character beyond the Basic Multilingual Plane: such a character
+// becomes "?" here, as does an ill-formed sequence or a lone surrogate.
+char16_t unitFor(char32_t character) {
+    return character > 0xFFFF || (character >= 0xD800 && character <= 0xDFFF) ? u'?' : static_cast<char16_t>(character);
+}
+
+// `bytes` are the whole file and `from` the end of its byte order mark.
+std::size_t decodeUtf8(const unsigned char* bytes, std::size_t from, std::size_t length) {
+    std::size_t count = 0;
+    for (std::size_t at = from; at < length;) {
+        int size = sequenceAt(bytes, at, length);
+        if (size > 0) {
+            units[count++] = unitFor(decode(bytes + at, size));
+            at += static_cast<std::size_t>(size);
+            continue;
+        }
+        if (cutOffByLimit(bytes, at, length, size)) break;
+        // Each longest beginning of a well-formed sequence, or a byte that begins none.
+        units[count++] = u'?';
+        at += static_cast<std::size_t>(-size);
+    }
+    return count;
+}
+
+std::size_t decodeUtf16(const unsigned char* bytes, std::size_t length, bool bigEndian) {
+    auto unitAt = [&](std::size_t at) -> char32_t {
+        return bigEndian ? (bytes[at] << 8 | bytes[at + 1]) : (bytes[at + 1] << 8 | bytes[at]);
+    };
+    std::size_t count = 0;
+    for (std::size_t at = 0; at + 1 < length; at += 2) {
+        char32_t unit = unitAt(at);
+        bool pair = unit >= 0xD800 && unit <= 0xDBFF && at + 3 < length && unitAt(at + 2) >= 0xDC00 &&
+                    unitAt(at + 2) <= 0xDFFF;
+        if (pair) at += 2;  // a character beyond the Basic Multilingual Plane
+        units[count++] = pair ? u'?' : unitFor(unit);
+    }
+    return count;
+}
+
+}  // namespace
+
+std::string_view toShiftJis(const unsigned char* bytes, std::size_t length) {
+    std::size_t count;
+    switch (encodingOf(bytes, length)) {
+        case Encoding::shiftJis: return {reinterpret_cast<const char*>(bytes), length};
+        case Encoding::utf8: count = decodeUtf8(bytes, startsWith(bytes, length, "\xEF\xBB\xBF") ? 3 : 0, length); break;
+        case Encoding::utf16le: count = decodeUtf16(bytes + 2, length - 2, false); break;
+        case Encoding::utf16be: count = decodeUtf16(bytes + 2, length - 2, true); break;
+        default: return {};
+    }
+    return {converted, utf16ToCp932(units, count, converted)};
+}
