@@ -1,18 +1,44 @@
 #include "text/output.hpp"
 
+#include <algorithm>
 #include <charconv>
 #include <cstring>
+
+#include "text/platform.hpp"
 
 namespace {
 
 std::FILE* output = stdout;
-char buffer[1 << 16];
+bool consoleChecked = false;
+bool toConsole = false;
+char buffer[consoleWriteLimit];
 std::size_t used = 0;
 bool writeFailed = false;
 
+bool isLeadByte(unsigned char byte) { return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC); }
+
+// A console gets whole characters only: a lead byte that ends the buffer waits for its
+// second byte. A file or a pipe gets every byte as it is.
 void writeBuffer() {
-    if (used > 0 && std::fwrite(buffer, 1, used, output) != used) writeFailed = true;
-    used = 0;
+    if (used == 0) return;
+    if (!consoleChecked) {
+        toConsole = isConsole(output);
+        consoleChecked = true;
+    }
+    if (!toConsole) {
+        if (std::fwrite(buffer, 1, used, output) != used) writeFailed = true;
+        used = 0;
+        return;
+    }
+    std::size_t whole = 0;
+    while (whole < used) {
+        bool pair = isLeadByte(static_cast<unsigned char>(buffer[whole]));
+        if (pair && whole + 1 == used) break;
+        whole += pair ? 2 : 1;
+    }
+    if (!writeToConsole(output, buffer, whole)) writeFailed = true;
+    std::memmove(buffer, buffer + whole, used - whole);
+    used -= whole;
 }
 
 void putBlanks(std::size_t count) {
@@ -28,15 +54,20 @@ void putBlanks(std::size_t count) {
 
 void setOutput(std::FILE* file) {
     writeBuffer();
+    used = 0;
     output = file;
+    consoleChecked = false;
     writeFailed = false;
 }
 
 void putBytes(const char* bytes, std::size_t length) {
-    if (used + length > sizeof buffer) writeBuffer();
-    if (length > sizeof buffer) {
-        if (std::fwrite(bytes, 1, length, output) != length) writeFailed = true;
-        return;
+    while (length > sizeof buffer - used) {
+        std::size_t part = sizeof buffer - used;
+        std::memcpy(buffer + used, bytes, part);
+        used += part;
+        bytes += part;
+        length -= part;
+        writeBuffer();
     }
     std::memcpy(buffer + used, bytes, length);
     used += length;
@@ -61,6 +92,11 @@ void putNumber(unsigned value, std::size_t width) {
 
 bool finishOutput() {
     writeBuffer();
+    if (used > 0) {
+        // A lone lead byte at the very end: the console shows it as what it is.
+        if (!writeToConsole(output, buffer, used)) writeFailed = true;
+        used = 0;
+    }
     if (std::fflush(output) != 0) writeFailed = true;
     if (std::ferror(output)) writeFailed = true;
     return !writeFailed;

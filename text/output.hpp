@@ -1,5 +1,8 @@
-// Buffered output of the program's bytes. Everything the program prints goes through here
-// and reaches the output stream in large blocks; nothing is flushed per line.
+// Buffered output of the program's Shift-JIS bytes. Everything the program prints goes
+// through here and reaches the output stream in large blocks; nothing is flushed per line.
+// A file or a pipe gets the bytes as they are. A Windows console gets the same text as
+// Unicode, so that it shows right whatever the console's code page; a double-byte character
+// is never split between two writes.
 #pragma once
 
 #include <cstddef>

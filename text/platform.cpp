@@ -2,6 +2,7 @@
 
 #ifdef _WIN32
 
+#include <io.h>
 #include <windows.h>
 
 std::size_t utf16ToCp932(const char16_t* units, std::size_t count, char* out) {
@@ -11,6 +12,41 @@ std::size_t utf16ToCp932(const char16_t* units, std::size_t count, char* out) {
     int written = WideCharToMultiByte(932, WC_NO_BEST_FIT_CHARS, reinterpret_cast<const wchar_t*>(units),
                                       static_cast<int>(count), out, static_cast<int>(2 * count), "?", nullptr);
     return written > 0 ? static_cast<std::size_t>(written) : 0;
+}
+
+namespace {
+
+HANDLE handleOf(std::FILE* file) { return reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(file))); }
+
+}  // namespace
+
+bool isConsole(std::FILE* file) {
+    DWORD mode = 0;
+    return GetConsoleMode(handleOf(file), &mode) != 0;
+}
+
+bool writeToConsole(std::FILE* file, const char* bytes, std::size_t length) {
+    // Every byte gives at most one UTF-16 unit, and every "\n" one more for its CR.
+    static wchar_t wide[consoleWriteLimit];
+    static wchar_t lines[2 * consoleWriteLimit];
+    if (length == 0) return true;
+    if (length > consoleWriteLimit) return false;
+    int count = MultiByteToWideChar(932, 0, bytes, static_cast<int>(length), wide, static_cast<int>(consoleWriteLimit));
+    if (count <= 0) return false;
+    std::size_t total = 0;
+    for (int i = 0; i < count; ++i) {
+        if (wide[i] == L'\n') lines[total++] = L'\r';
+        lines[total++] = wide[i];
+    }
+    HANDLE console = handleOf(file);
+    for (std::size_t done = 0; done < total;) {
+        DWORD written = 0;
+        if (!WriteConsoleW(console, lines + done, static_cast<DWORD>(total - done), &written, nullptr) || written == 0) {
+            return false;
+        }
+        done += written;
+    }
+    return true;
 }
 
 #else
@@ -46,5 +82,9 @@ std::size_t utf16ToCp932(const char16_t* units, std::size_t count, char* out) {
     }
     return static_cast<std::size_t>(to - out);
 }
+
+bool isConsole(std::FILE*) { return false; }
+
+bool writeToConsole(std::FILE*, const char*, std::size_t) { return false; }
 
 #endif

@@ -1,10 +1,23 @@
-// The platform's own text services: code page 932 conversion.
+// The platform's own text services: code page 932 conversion and the Windows console.
 // Everything else of the program uses only the standard library.
 #pragma once
 
 #include <cstddef>
+#include <cstdio>
 
 // Convert `count` UTF-16 code units, every one a character of the Basic Multilingual Plane
 // (no surrogates), to code page 932 in `out`, which has room for 2 * count bytes. A character
 // that code page 932 lacks becomes one "?". Returns the number of bytes written.
 std::size_t utf16ToCp932(const char16_t* units, std::size_t count, char* out);
+
+// True if `file` is a console, whose text is then written with writeToConsole. Never true
+// but on Windows.
+bool isConsole(std::FILE* file);
+
+// The largest piece writeToConsole takes at once.
+constexpr std::size_t consoleWriteLimit = 1 << 16;
+
+// Show `length` bytes of code page 932 text (whole characters, at most consoleWriteLimit)
+// on the console `file` as Unicode, so that they are right whatever the console's code page.
+// Each "\n" ends a line as CR LF. False if the console did not take them all.
+bool writeToConsole(std::FILE* file, const char* bytes, std::size_t length);
