@@ -116,11 +116,14 @@ TEST(LocationList, WholeReportOfABlankSave) {
 }
 
 // After a sort, a navigator in a town keeps its own number before the colon, while a fleet
-// member and an unnamed location show the row they are printed on.
+// member and an unnamed location show the row they are printed on. (The first also has a
+// fame above 255, read from both of its bytes.)
 TEST(LocationColumn, NumberBeforeTheColonAfterSortingByName) {
     SaveImage image = blankSaveImage();
     for (int number = 0; number < 205; ++number) putNavigator(image, number, named("Z", "", 3, 0));
-    putNavigator(image, 40, named("A", "", 3, 0));
+    SaveNavigator famous = named("A", "", 3, 0);
+    famous.fame = 0x0201;  // both bytes of fame count
+    putNavigator(image, 40, famous);
     putNavigator(image, 41, named("B", "", 3, 0));
     putNavigator(image, 42, named("C", "", 230, 0));
     putFleetPosts(image, {41, 250, 250, 250});
@@ -134,7 +137,7 @@ TEST(LocationColumn, NumberBeforeTheColonAfterSortingByName) {
 
     rows = outputLines(runOnSave(image, {"/p", "/n"}));
     ASSERT_EQ(rows.size(), 206u);
-    EXPECT_EQ(rows[1], expectedOutput(" 40:ABC               0   0   0   0     0 A \n"));
+    EXPECT_EQ(rows[1], expectedOutput(" 40:ABC               0   0   0   0   513 A \n"));
     EXPECT_EQ(rows[2], expectedOutput("  1:－艦隊に勤務中－  0   0   0   0     0 B \n"));
     EXPECT_EQ(rows[3], expectedOutput("  2:230?????????????" "  0   0   0   0     0 C \n"));
 }

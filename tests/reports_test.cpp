@@ -163,6 +163,8 @@ TEST(Csv, RowHoldsThirtyFourFieldsEachEndedByAComma) {
          9, toSjis("\"A B\",\"副官\",0,0,0,0,0,") + zeroFields + "\n"},
         {"an unnamed location is a quoted number", [] { setNavigator(10, "A", "B").location = 250; }, 10,
          "\"A B\",\"250\",0,0,0,0,0," + zeroFields + "\n"},
+        {"the lowest unnamed location", [] { setNavigator(13, "A", "B").location = 224; }, 13,
+         "\"A B\",\"224\",0,0,0,0,0," + zeroFields + "\n"},
         {"a double quote in a name or a town is doubled, a comma stays",
          [] {
              setTownName(4, "A\"B");
