@@ -1,6 +1,5 @@
 #include "text/output.hpp"
 
-#include <algorithm>
 #include <charconv>
 #include <cstring>
 
