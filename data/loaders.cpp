@@ -20,10 +20,6 @@ unsigned char saveImage[saveImageSize];
     printUsageAndExit();
 }
 
-bool isLeadByte(unsigned char byte) {
-    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
-}
-
 // How much of a town list line is kept. A name is cut to townNameMaxLength bytes, and to
 // decide where, the bytes up to one past that limit are enough.
 constexpr std::size_t townLineKeep = townNameMaxLength + 2;

@@ -4,6 +4,9 @@
 #include <cstddef>
 #include <string_view>
 
+// Whether `byte` begins a double-byte character of code page 932.
+inline bool isLeadByte(unsigned char byte) { return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC); }
+
 // The most bytes of a file that toShiftJis takes; a caller reads no more than this.
 constexpr std::size_t textSizeLimit = 1 << 20;
 

@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cstring>
 
+#include "text/encoding.hpp"
 #include "text/platform.hpp"
 
 namespace {
@@ -13,8 +14,6 @@ bool toConsole = false;
 char buffer[consoleWriteLimit];
 std::size_t used = 0;
 bool writeFailed = false;
-
-bool isLeadByte(unsigned char byte) { return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC); }
 
 // A console gets whole characters only: a lead byte that ends the buffer waits for its
 // second byte. A file or a pipe gets every byte as it is.
