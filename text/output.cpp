@@ -39,6 +39,14 @@ void writeBuffer() {
     used -= whole;
 }
 
+// Everything buffered, a lone lead byte at the very end too: the console shows it as what
+// it is.
+void writeAll() {
+    writeBuffer();
+    if (used > 0 && !writeToConsole(output, buffer, used)) writeFailed = true;
+    used = 0;
+}
+
 void putBlanks(std::size_t count) {
     static const char blanks[] = "                                ";
     while (count > 0) {
@@ -51,8 +59,7 @@ void putBlanks(std::size_t count) {
 }  // namespace
 
 void setOutput(std::FILE* file) {
-    writeBuffer();
-    used = 0;
+    writeAll();
     output = file;
     consoleChecked = false;
     writeFailed = false;
@@ -89,12 +96,7 @@ void putNumber(unsigned value, std::size_t width) {
 }
 
 bool finishOutput() {
-    writeBuffer();
-    if (used > 0) {
-        // A lone lead byte at the very end: the console shows it as what it is.
-        if (!writeToConsole(output, buffer, used)) writeFailed = true;
-        used = 0;
-    }
+    writeAll();
     if (std::fflush(output) != 0) writeFailed = true;
     if (std::ferror(output)) writeFailed = true;
     return !writeFailed;
