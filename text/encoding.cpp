@@ -7,7 +7,7 @@ namespace {
 enum class Encoding { shiftJis, utf8, utf16le, utf16be };
 
 // Where UTF-8 and UTF-16 are decoded to (one unit a character, never more than one per
-// byte) and then converted to (at most one byte per byte of the file).
+// byte) and then converted to (two bytes a unit, the room the converter asks for).
 char16_t units[textSizeLimit];
 char converted[2 * textSizeLimit];
 
@@ -50,10 +50,14 @@ char32_t decode(const unsigned char* sequence, int size) {
     return character;
 }
 
-Encoding encodingOf(const unsigned char* bytes, std::size_t length) {
+// The file's encoding; `mark` is set to the length of its byte order mark, if any.
+Encoding encodingOf(const unsigned char* bytes, std::size_t length, std::size_t& mark) {
+    mark = 3;
     if (startsWith(bytes, length, "\xEF\xBB\xBF")) return Encoding::utf8;
+    mark = 2;
     if (startsWith(bytes, length, "\xFF\xFE")) return Encoding::utf16le;
     if (startsWith(bytes, length, "\xFE\xFF")) return Encoding::utf16be;
+    mark = 0;
     bool high = false;
     for (std::size_t at = 0; at < length;) {
         if (bytes[at] < 0x80) {
@@ -110,13 +114,11 @@ std::size_t decodeUtf16(const unsigned char* bytes, std::size_t length, bool big
 }  // namespace
 
 std::string_view toShiftJis(const unsigned char* bytes, std::size_t length) {
-    std::size_t count;
-    switch (encodingOf(bytes, length)) {
-        case Encoding::shiftJis: return {reinterpret_cast<const char*>(bytes), length};
-        case Encoding::utf8: count = decodeUtf8(bytes, startsWith(bytes, length, "\xEF\xBB\xBF") ? 3 : 0, length); break;
-        case Encoding::utf16le: count = decodeUtf16(bytes + 2, length - 2, false); break;
-        case Encoding::utf16be: count = decodeUtf16(bytes + 2, length - 2, true); break;
-        default: return {};
-    }
+    std::size_t mark;
+    Encoding encoding = encodingOf(bytes, length, mark);
+    if (encoding == Encoding::shiftJis) return {reinterpret_cast<const char*>(bytes), length};
+    std::size_t count = encoding == Encoding::utf8
+                            ? decodeUtf8(bytes, mark, length)
+                            : decodeUtf16(bytes + mark, length - mark, encoding == Encoding::utf16be);
     return {converted, utf16ToCp932(units, count, converted)};
 }
