@@ -102,30 +102,28 @@ TEST_P(BadInput, TownListOfAnyBytesStillGivesAReport) {
     struct TownListCase {
         const char* what;
         std::string bytes;
+        const char* linkTo = nullptr;  // a link to this file instead of the bytes
     };
     const TownListCase cases[] = {
         {"UTF-16 with a byte order mark", utf16},
         {"no newline at all", std::string(500, 'x')},
         {"10 MB of lines", repeat("Lisboa\r\n", 10 * 1024 * 1024 / 8)},
         {"binary noise", noise},
+#ifndef _WIN32
+        {"an endless stream without a newline: only its first MiB is read", "", "/dev/zero"},
+#endif
     };
     TempFolder folder;
     writeFile(folder.path / "SAVEDATA.CDS", fullSave());
     for (const TownListCase& c : cases) {
-        writeFile(folder.path / "townlist.txt", c.bytes);
+        std::filesystem::remove(folder.path / "townlist.txt");
+        if (c.linkTo != nullptr) std::filesystem::create_symlink(c.linkTo, folder.path / "townlist.txt");
+        else writeFile(folder.path / "townlist.txt", c.bytes);
         RunResult run = runTidewrit(folder.path, report.arguments);
         EXPECT_EQ(run.status, 0) << c.what;
         EXPECT_EQ(run.errors, "") << c.what;
         EXPECT_EQ(outputLines(run.output).size(), 205 + report.headerLines) << c.what;
     }
-#ifndef _WIN32
-    // An endless stream without a newline: only its first MiB is read.
-    std::filesystem::remove(folder.path / "townlist.txt");
-    std::filesystem::create_symlink("/dev/zero", folder.path / "townlist.txt");
-    RunResult endless = runTidewrit(folder.path, report.arguments);
-    EXPECT_EQ(endless.status, 0);
-    EXPECT_EQ(outputLines(endless.output).size(), 205 + report.headerLines);
-#endif
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryReport, BadInput, testing::ValuesIn(reportRuns),
