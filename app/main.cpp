@@ -32,7 +32,7 @@ int main(int argc, char** argv) {
 
     if (!finishOutput()) {
         std::fputs("tidewrit: the report could not be written\n", stderr);
-        return 1;
+        endRun(1);
     }
-    return 0;
+    endRun(0);
 }

@@ -1,6 +1,5 @@
 #include "app/usage.hpp"
 
-#include <cstdlib>
 #include <initializer_list>
 
 #include "text/output.hpp"
@@ -13,5 +12,5 @@ void printUsageAndExit() {
         putNewline();
     }
     finishOutput();
-    std::exit(1);
+    endRun(1);
 }

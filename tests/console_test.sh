@@ -1,18 +1,39 @@
 #!/bin/sh
-# Tidewrit.exe on a console whose code page is not Japanese shows every report as the same
-# text that it writes, as Shift-JIS bytes, into a file.
+# Tidewrit.exe on a console, under Wine, as a player meets it:
+# - started from a command prompt (cmd /c, which shares its console with the program), on a
+#   console whose code page is not Japanese, it shows every report as the same text that it
+#   writes, as Shift-JIS bytes, into a file, and ends at once;
+# - started alone on a console of its own, as by a double-click in Explorer, it shows the
+#   report, or the message and the usage block, then its last two lines, waits for Enter and
+#   ends with the run's exit status.
 #   console_test.sh FOLDER EMULATOR... PROGRAM
-# Under Wine a pseudo-terminal is a console, and with a UTF-8 locale Wine shows what the
-# program gave WriteConsoleW as UTF-8, among terminal escape sequences and CRs, which are
-# taken out here (Wine also leaves out the blanks that end a line, and so does this test).
-# The skill list cuts a name to 17 bytes even inside a double-byte character; Windows shows
-# such a lead byte and the byte after it as one "・", and so does the expected text here.
+# Under Wine a pseudo-terminal is a console, and a program started straight in one is the
+# only process on it. With a UTF-8 locale Wine shows what the program gave WriteConsoleW as
+# UTF-8, among terminal escape sequences and CRs, which are taken out here (Wine also leaves
+# out the blanks that end a line, and so does this test). The skill list cuts a name to 17
+# bytes even inside a double-byte character; Windows shows such a lead byte and the byte
+# after it as one "・", and so does the expected text here.
 set -eu
 folder=$1
 shift
 export LANG=C.UTF-8 LC_ALL=C.UTF-8
-cd "$folder"
-command=$(printf '%s ' "$@")
+
+# The words given, each quoted for the shell.
+quoted() {
+  for word in "$@"; do printf "'%s' " "$(printf '%s' "$word" | sed "s/'/'\\\\''/g")"; done
+}
+# The emulator's words, and the program, also by its Windows name for cmd.
+emulator=
+count=0
+for word in "$@"; do
+  count=$((count + 1))
+  [ "$count" -lt $# ] && emulator="$emulator$(quoted "$word")"
+  program=$word
+done
+windows_program="Z:$(printf '%s' "$program" | tr / '\\')"
+
+closing="一覧の種類（/s /p /c）や townlist.txt の作り方は、readme.txt を見てください。
+Enter キーを押すと閉じます。"
 
 # Code page 932 bytes with every broken pair (a lead byte and a byte that is no second byte)
 # made one "・" (81 45), as Windows converts them.
@@ -31,20 +52,79 @@ mended() {
       print out }'
 }
 
-plain() { sed -e 's/\x1b\[[0-9;?]*[A-Za-z]//g' -e 's/\x1b\][^\x07]*\x07//g' -e 's/\r//g' -e 's/ *$//'; }
+# What a screen shows, without escape sequences, CRs, blanks at line ends and the lines that
+# script itself writes into its typescript.
+plain() {
+  sed -e 's/\x1b\[[0-9;?]*[A-Za-z]//g' -e 's/\x1b\][^\x07]*\x07//g' -e 's/\r//g' -e 's/ *$//' \
+      -e '/^Script started on /d' -e '/^Script done on /d'
+}
 
 failed=0
-file=$(mktemp)
-trap 'rm -f "$file"' EXIT
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+# Started from a command prompt: the report, and no wait (a wait would never end, as no key
+# is ever pressed; the timeout ends it).
+cd "$folder"
 for options in "" "/s" "/p /t" "/c /n"; do
-  "$@" $options >"$file" </dev/null
-  expected=$(mended <"$file" | iconv -f CP932 -t UTF-8 | plain)
+  "$@" $options >"$work/file" </dev/null
+  expected=$(mended <"$work/file" | iconv -f CP932 -t UTF-8 | plain)
   # A wide terminal, so that Wine does not fold the CSV's long lines.
-  shown=$(script -qec "stty cols 1000; $command $options" /dev/null </dev/null | plain)
+  shown=$(timeout 120 script -qec "stty cols 1000; $emulator cmd /c $(quoted "$windows_program") $options" /dev/null \
+            </dev/null | plain) || true
   if [ "$shown" != "$expected" ]; then
-    echo "console shows a different report for options '$options':" >&2
+    echo "from cmd, the console shows a different report for options '$options':" >&2
     printf '%s\n' "$shown" | head -5 >&2
     failed=1
   fi
 done
+
+# Started alone in the current folder, the console shows what goes to a file, then the
+# closing lines; the program still runs when they are shown, and ends with STATUS once Enter
+# is pressed.
+#   run_alone WHAT STATUS
+run_alone() {
+  what=$1
+  want_status=$2
+  file_status=0
+  eval "$emulator $(quoted "$program")" >"$work/file" </dev/null || file_status=$?
+  expected=$(iconv -f CP932 -t UTF-8 <"$work/file" | plain)
+  expected="$expected
+$closing"
+  rm -f "$work/input" "$work/typescript" "$work/status"
+  mkfifo "$work/input"
+  (set +e
+   script -qefc "stty cols 1000; $emulator $(quoted "$program")" "$work/typescript" <"$work/input" >/dev/null
+   echo $? >"$work/status") &
+  exec 3>"$work/input"
+  tries=0
+  until grep -q "Enter キーを押すと閉じます。" "$work/typescript" 2>/dev/null || [ -e "$work/status" ]; do
+    tries=$((tries + 1))
+    [ "$tries" -lt 600 ] || break
+    sleep 0.5
+  done
+  sleep 2
+  if [ -e "$work/status" ]; then
+    echo "$what: the program ended without waiting for Enter" >&2
+    failed=1
+  fi
+  printf '\r' >&3
+  exec 3>&-
+  wait
+  shown=$(plain <"$work/typescript")
+  if [ "$shown" != "$expected" ]; then
+    echo "$what: alone on its console, the program shows" >&2
+    printf '%s\n' "$shown" | tail -5 >&2
+    failed=1
+  fi
+  if [ "$(cat "$work/status")" != "$want_status" ] || [ "$file_status" != "$want_status" ]; then
+    echo "$what: exit status $(cat "$work/status") after Enter (and $file_status to a file), not $want_status" >&2
+    failed=1
+  fi
+}
+
+cd "$folder"
+run_alone "the location list" 0
+mkdir "$work/empty"
+cd "$work/empty"
+run_alone "no town list" 1
 exit $failed

@@ -1,10 +1,12 @@
 #include "text/output.hpp"
 
 #include <charconv>
+#include <cstdlib>
 #include <cstring>
 
 #include "text/encoding.hpp"
 #include "text/platform.hpp"
+#include "text/sjis.hpp"
 
 namespace {
 
@@ -100,4 +102,9 @@ bool finishOutput() {
     if (std::fflush(output) != 0) writeFailed = true;
     if (std::ferror(output)) writeFailed = true;
     return !writeFailed;
+}
+
+void endRun(int status) {
+    holdConsoleWindow(closeWindow, sizeof closeWindow - 1);
+    std::exit(status);
 }

@@ -21,3 +21,7 @@ void putNumber(unsigned value, std::size_t width);
 
 // Write out what is buffered and flush the stream. False if any write has failed.
 bool finishOutput();
+
+// End the process with `status`, after finishOutput. A console window of the program's own,
+// which would close at once, first shows a last hint and waits for Enter.
+[[noreturn]] void endRun(int status);

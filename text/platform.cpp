@@ -49,6 +49,22 @@ bool writeToConsole(std::FILE* file, const char* bytes, std::size_t length) {
     return true;
 }
 
+void holdConsoleWindow(const char* text, std::size_t length) {
+    if (!isConsole(stdin) || !isConsole(stdout)) return;
+    DWORD processes[2];
+    if (GetConsoleProcessList(processes, 2) != 1) return;
+    writeToConsole(stdout, text, length);
+    // Until a line end is read (the console gives none but for Enter), or input ends.
+    HANDLE input = handleOf(stdin);
+    wchar_t typed[64];
+    DWORD count = 0;
+    while (ReadConsoleW(input, typed, 64, &count, nullptr) && count > 0) {
+        for (DWORD i = 0; i < count; ++i) {
+            if (typed[i] == L'\r' || typed[i] == L'\n') return;
+        }
+    }
+}
+
 #else
 
 #include <iconv.h>
@@ -86,5 +102,7 @@ std::size_t utf16ToCp932(const char16_t* units, std::size_t count, char* out) {
 bool isConsole(std::FILE*) { return false; }
 
 bool writeToConsole(std::FILE*, const char*, std::size_t) { return false; }
+
+void holdConsoleWindow(const char*, std::size_t) {}
 
 #endif

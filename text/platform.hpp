@@ -21,3 +21,10 @@ constexpr std::size_t consoleWriteLimit = 1 << 16;
 // on the console `file` as Unicode, so that they are right whatever the console's code page.
 // Each "\n" ends a line as CR LF. False if the console did not take them all.
 bool writeToConsole(std::FILE* file, const char* bytes, std::size_t length);
+
+// On Windows, when the program is the only process on the console of its standard input and
+// output (started by a double-click or a shortcut, whose window closes as the program ends),
+// show `length` bytes of code page 932 text there and wait until Enter is pressed. Started
+// from a shell, which shares its console, or with either stream redirected, and on every
+// other platform, do nothing.
+void holdConsoleWindow(const char* text, std::size_t length);
