@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "data/navigators.hpp"
+#include "text/encoding.hpp"
 #include "support/expected.hpp"
 #include "support/game_folder.hpp"
 #include "support/run.hpp"
@@ -61,6 +62,11 @@ TEST(TownList, EachLineNamesOneTownFromTheTopDown) {
          {{223, "ABC"}, {222, "L1"}, {1, "L222"}, {0, "XYZ"}}},
         {"CR LF is one line end", "ABC\r\nDEF\r\n", {{223, "ABC"}, {222, "DEF"}}},
         {"a last line without a newline keeps every byte", "ABC\nDEF", {{223, "ABC"}, {222, "DEF"}, {221, ""}}},
+        {"a one-byte last line without a newline", "ABC\nD", {{223, "ABC"}, {222, "D"}}},
+        {"town 0 on a last line without a newline, as Notepad may save it", "ABC\n" + lines(222) + "XYZ",
+         {{223, "ABC"}, {1, "L222"}, {0, "XYZ"}}},
+        {"the town list template", readFile(TIDEWRIT_TOWN_LIST_TEMPLATE),
+         {{223, toSjis("町223")}, {222, toSjis("町222")}, {17, toSjis("町17")}, {0, toSjis("町0")}}},
         {"a lone CR at the very end is a byte of the name", "ABC\nDE\r", {{222, "DE\r"}}},
         {"only one CR belongs to the line end", "AB\r\r\n", {{223, "AB\r"}}},
         {"empty lines are empty names", "\n\nX\n", {{223, ""}, {222, ""}, {221, "X"}}},
@@ -91,10 +97,12 @@ TEST(TownList, EachLineNamesOneTownFromTheTopDown) {
          {{223, toSjis("セビリア")}, {222, toSjis("ナタール")}}},
         {"UTF-16 LE", utf16(u"カリアリ\r\nA\n", false), {{223, toSjis("カリアリ")}, {222, "A"}}},
         {"UTF-16 BE", utf16(u"ポルト\nB\n", true), {{223, toSjis("ポルト")}, {222, "B"}}},
+        {"a three-byte character led by 0xE0 makes UTF-8", "A\xE0\xB8\x81" "B\n", {{223, "A?B"}}},  // Thai ก
         {"half-width katakana become single bytes", "ｱﾃﾈ\n", {{223, "\xB1\xC3\xC8"}}},
         {"characters Shift-JIS lacks become one ? each", "A\xF0\x9F\x98\x80" "B한C\n", {{223, "A?B?C"}}},
         {"a UTF-16 character beyond the BMP and a lone surrogate", utf16(u"A\U0001F600B\xDC00" "C\n", false),
          {{223, "A?B?C"}}},
+        {"the highest surrogate pair is one character", utf16(u"A\U0010FFFF" "B\n", true), {{223, "A?B"}}},
         {"ill-formed UTF-8 after a mark: one ? per broken sequence", "\xEF\xBB\xBF" "A\xFF\xE3\x81" "B\xC0\xAF\n",
          {{223, "A??B??"}}},
         {"a last odd byte of UTF-16 is dropped", utf16(u"AB", true) + "C", {{223, "AB"}}},
@@ -103,6 +111,8 @@ TEST(TownList, EachLineNamesOneTownFromTheTopDown) {
         {"an overlong form is no UTF-8: the bytes stay", "\xC0\xAF\n", {{223, "\xC0\xAF"}}},
         {"a 2 MiB first line: only the first MiB is read", mib(2, "a") + "\nB\n", {{223, std::string(38, 'a')}, {222, ""}}},
         {"UTF-8 cut inside a character by the limit stays UTF-8", mib(1.5, "海") + "\nB\n", {{223, repeat(kanji, 19)}, {222, ""}}},
+        {"UTF-8 cut after a two-byte lead by the limit stays UTF-8",
+         "海\n" + std::string(textSizeLimit - 5, 'a') + "\xC2\xA2\nB\n", {{223, kanji}, {222, a38}, {221, ""}}},
     };
     for (const TownCase& c : cases) {
         townNameTable[100].fill('?');  // a slot with no line of its own must come out empty

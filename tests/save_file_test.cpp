@@ -1,0 +1,67 @@
+// Each field of a navigator comes from its own bytes of the save file's entry.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "data/navigators.hpp"
+#include "support/game_folder.hpp"
+
+namespace {
+
+// Every number of a record, in one list: the four parameters, fame, location, whereabouts,
+// then the 27 levels.
+std::vector<int> numbersOf(const NavigatorRecord& record) {
+    std::vector<int> numbers = {record.leadership, record.intellect, record.combat,     record.charm,
+                                record.fame,       record.location,  record.whereabouts};
+    numbers.insert(numbers.end(), record.levels, record.levels + levelCount);
+    return numbers;
+}
+
+struct FieldCase {
+    const char* field;
+    std::size_t offset;  // in the entry
+    std::string bytes;
+    int number;  // position in numbersOf that the bytes fill, or -1 for none
+    int value;
+    std::string name1 = "", name2 = "";
+};
+
+}  // namespace
+
+TEST(SaveFile, EachFieldOfAnEntryComesFromItsOwnBytes) {
+    const FieldCase cases[] = {
+        {"leadership", 0, "\x50", 0, 80},
+        {"intellect", 1, "\x51", 1, 81},
+        {"combat", 2, "\x52", 2, 82},
+        {"charm", 3, "\x53", 3, 83},
+        {"fame, low byte", 38, "\x01", 4, 1},
+        {"fame, high byte", 39, "\x02", 4, 512},
+        {"location", 46, "\xE6", 5, 230},
+        {"whereabouts", 48, "\x04", 6, 4},
+        {"the first level", 11, "\x0C", 7, 12},
+        {"the fourteenth level", 24, "\x0D", 20, 13},
+        {"the last level", 37, "\x63", 33, 99},
+        {"bytes 4 to 10 are not read", 4, std::string(7, '\xFF'), -1, 0},
+        {"bytes 40 to 45 are not read", 40, std::string(6, '\xFF'), -1, 0},
+        {"byte 47 is not read", 47, "\xFF", -1, 0},
+        {"byte 49 is not read", 49, "\xFF", -1, 0},
+        {"name1", 50, std::string("Anna\0", 5), -1, 0, "Anna", ""},
+        {"name2", 69, std::string("Costa\0", 6), -1, 0, "", "Costa"},
+    };
+    constexpr int number = 7;
+    for (const FieldCase& c : cases) {
+        SaveImage image = blankSaveImage();
+        for (std::size_t i = 0; i < c.bytes.size(); ++i) {
+            image[navigatorOffset + number * navigatorEntrySize + c.offset + i] = static_cast<unsigned char>(c.bytes[i]);
+        }
+        fillNavigators(image.data());
+        const NavigatorRecord& record = navigatorTable[number];
+        std::vector<int> expected(7 + levelCount, 0);
+        if (c.number >= 0) expected[c.number] = c.value;
+        EXPECT_EQ(numbersOf(record), expected) << c.field;
+        EXPECT_EQ(std::string(record.name1), c.name1) << c.field;
+        EXPECT_EQ(std::string(record.name2), c.name2) << c.field;
+        EXPECT_EQ(record.number, number) << c.field;
+    }
+}
