@@ -3,11 +3,11 @@
 #include <cstring>
 #include <string_view>
 
-#include "app/usage.hpp"
 #include "data/navigators.hpp"
 #include "text/encoding.hpp"
 #include "text/output.hpp"
 #include "text/sjis.hpp"
+#include "text/usage.hpp"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "app/usage.hpp"
+#include "text/usage.hpp"
 
 #include <initializer_list>
 
