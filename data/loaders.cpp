@@ -93,17 +93,17 @@ void fillNavigators(const unsigned char* image) {
     for (int k = 0; k < navigatorCount; ++k) {
         const unsigned char* entry = image + navigatorOffset + k * navigatorEntrySize;
         NavigatorRecord& record = navigatorTable[k];
-        record.leadership = entry[0];
-        record.intellect = entry[1];
-        record.combat = entry[2];
-        record.charm = entry[3];
-        std::memcpy(record.levels, entry + 11, levelCount);
-        record.fame = static_cast<std::uint16_t>(entry[38] | entry[39] << 8);
-        record.location = entry[46];
-        record.whereabouts = entry[48];
+        record.leadership = entry[entryLeadership];
+        record.intellect = entry[entryIntellect];
+        record.combat = entry[entryCombat];
+        record.charm = entry[entryCharm];
+        std::memcpy(record.levels, entry + entryLevels, levelCount);
+        record.fame = static_cast<std::uint16_t>(entry[entryFame] | entry[entryFame + 1] << 8);
+        record.location = entry[entryLocation];
+        record.whereabouts = entry[entryWhereabouts];
         record.number = static_cast<std::uint8_t>(k);
-        copyName(record.name1, entry + 50, navigatorEntrySize - 50);
-        copyName(record.name2, entry + 69, navigatorEntrySize - 69);
+        copyName(record.name1, entry + entryName1, navigatorEntrySize - entryName1);
+        copyName(record.name2, entry + entryName2, navigatorEntrySize - entryName2);
     }
 }
 

@@ -30,6 +30,20 @@ constexpr std::size_t navigatorOffset = 37450;
 constexpr std::size_t navigatorEntrySize = 144;
 constexpr std::size_t saveImageSize = navigatorOffset + navigatorCount * navigatorEntrySize;
 
+// Where an entry keeps each field: the four parameters are its first four bytes, then the 27
+// levels, fame (16-bit little-endian), the town, the whereabouts and the two name parts, each
+// up to its first zero byte. The bytes between are not read.
+constexpr std::size_t entryLeadership = 0;
+constexpr std::size_t entryIntellect = 1;
+constexpr std::size_t entryCombat = 2;
+constexpr std::size_t entryCharm = 3;
+constexpr std::size_t entryLevels = 11;
+constexpr std::size_t entryFame = 38;
+constexpr std::size_t entryLocation = 46;
+constexpr std::size_t entryWhereabouts = 48;
+constexpr std::size_t entryName1 = 50;
+constexpr std::size_t entryName2 = 69;
+
 struct NavigatorRecord {
     char name1[nameSize];  // first part of the name; the key when sorting by name
     char name2[nameSize];  // second part, always printed after name1
