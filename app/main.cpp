@@ -1,12 +1,11 @@
 // Tidewrit: run in the game's folder, it prints one report on the 205 navigators of the
 // saved game. The whole run is one straight pass: options, both input files, an optional
 // sort, one report.
-#include <cstdio>
-
 #include "app/options.hpp"
 #include "data/navigators.hpp"
 #include "report/reports.hpp"
 #include "text/output.hpp"
+#include "text/sjis.hpp"
 
 int main(int argc, char** argv) {
     ReportMode mode = ReportMode::locationList;
@@ -31,7 +30,7 @@ int main(int argc, char** argv) {
     }
 
     if (!finishOutput()) {
-        std::fputs("tidewrit: the report could not be written\n", stderr);
+        putError(reportNotWritten);
         endRun(1);
     }
     endRun(0);

@@ -15,8 +15,7 @@ namespace {
 unsigned char saveImage[saveImageSize];
 
 [[noreturn]] void failWith(const char* message) {
-    putText(message);
-    putNewline();
+    putMessage(message);
     printUsageAndExit();
 }
 

@@ -127,9 +127,46 @@ TEST(Output, FailedWriteEndsWithStatusOne) {
     TempFolder folder;
     writeTownList(folder.path);
     writeFile(folder.path / "SAVEDATA.CDS", blankSaveImage());
-    for (const std::vector<std::string>& arguments : {std::vector<std::string>{}, {"/c"}, {"/x"}}) {
+    const std::string notWritten = toSjis("一覧を最後まで書き出せなかったよ（保存先の空きを確かめてね）\n");
+    for (const std::vector<std::string>& arguments : {std::vector<std::string>{}, {"/c"}}) {
         RunResult run = runTidewrit(folder.path, arguments, "/dev/full");
         EXPECT_EQ(run.status, 1);
+        EXPECT_EQ(run.errors, notWritten);
+    }
+    EXPECT_EQ(runTidewrit(folder.path, {"/x"}, "/dev/full").status, 1);
+}
+
+// A message line goes to standard output with the usage block, as ever. A player who sent
+// that to a file must still see it: then it is on standard error too, if that is a screen,
+// and only then; never twice on one screen.
+TEST(Output, MessageIsShownOnceOnTheScreen) {
+    struct Case {
+        const char* what;
+        bool townList;
+        Terminal terminal;
+        const char* screen;
+    };
+    const Case cases[] = {
+        {"output to a file, errors on the screen", false, Terminal::errors, "townList.txtを同じディレクトリに置いてね\n"},
+        {"a report to a file has nothing to show", true, Terminal::errors, ""},
+        {"both on one screen: the message once, with the usage block", false, Terminal::outputAndErrors, nullptr},
+        {"errors to a file", false, Terminal::none, ""},
+    };
+    for (const Case& c : cases) {
+        TempFolder folder;
+        writeFile(folder.path / "SAVEDATA.CDS", blankSaveImage());
+        if (c.townList) writeTownList(folder.path);
+        RunResult run = runTidewrit(folder.path, {"/c"}, {}, c.terminal);
+        std::string message = toSjis("townList.txtを同じディレクトリに置いてね\n");
+        EXPECT_EQ(run.status, c.townList ? 0 : 1) << c.what;
+        if (c.terminal == Terminal::outputAndErrors) {
+            EXPECT_EQ(run.screen, message + usageBlock()) << c.what;
+            continue;
+        }
+        EXPECT_EQ(c.terminal == Terminal::none ? run.errors : run.screen, toSjis(c.screen)) << c.what;
+        if (!c.townList) {
+            EXPECT_EQ(run.output, message + usageBlock()) << c.what;
+        }
     }
 }
 #endif

@@ -5,7 +5,8 @@
 #   writes, as Shift-JIS bytes, into a file, and ends at once;
 # - started alone on a console of its own, as by a double-click in Explorer, it shows the
 #   report, or the message and the usage block, then its last two lines, waits for Enter and
-#   ends with the run's exit status.
+#   ends with the run's exit status;
+# - with its output sent to a file, it shows a message line on the console all the same.
 #   console_test.sh FOLDER EMULATOR... PROGRAM
 # Under Wine a pseudo-terminal is a console, and a program started straight in one is the
 # only process on it. With a UTF-8 locale Wine shows what the program gave WriteConsoleW as
@@ -127,4 +128,14 @@ run_alone "the location list" 0
 mkdir "$work/empty"
 cd "$work/empty"
 run_alone "no town list" 1
+
+# The output sent to a file from the console: the message line is shown there once, through
+# the console, and nothing waits.
+shown=$(timeout 120 script -qec "$emulator $(quoted "$program") /c > $(quoted "$work/out")" /dev/null </dev/null |
+          plain) || true
+if [ "$shown" != "townList.txtを同じディレクトリに置いてね" ]; then
+  echo "with the output in a file, the console shows" >&2
+  printf '%s\n' "$shown" >&2
+  failed=1
+fi
 exit $failed

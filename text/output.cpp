@@ -97,6 +97,23 @@ void putNumber(unsigned value, std::size_t width) {
     putBytes(digits, length);
 }
 
+void putMessage(const char* line) {
+    putText(line);
+    putNewline();
+    if (!isTerminal(output) && isTerminal(stderr)) putError(line);
+}
+
+void putError(const char* line) {
+    std::size_t length = std::strlen(line);
+    if (isConsole(stderr)) {
+        writeToConsole(stderr, line, length);
+        writeToConsole(stderr, "\n", 1);
+    } else {
+        std::fwrite(line, 1, length, stderr);
+        std::fputc('\n', stderr);
+    }
+}
+
 bool finishOutput() {
     writeAll();
     if (std::fflush(output) != 0) writeFailed = true;

@@ -19,6 +19,13 @@ void putTextPadded(const char* text, std::size_t width);
 // `value` right-aligned in `width` positions, more if it needs more (printf "%Nd").
 void putNumber(unsigned value, std::size_t width);
 
+// A message line for the player, after what is buffered. When the output is no screen (a
+// file, a pipe) but standard error is one, the line is shown there too, so that the player
+// sees it once.
+void putMessage(const char* line);
+// A line on standard error alone, a console's through the console path like the output's.
+void putError(const char* line);
+
 // Write out what is buffered and flush the stream. False if any write has failed.
 bool finishOutput();
 

@@ -25,6 +25,8 @@ bool isConsole(std::FILE* file) {
     return GetConsoleMode(handleOf(file), &mode) != 0;
 }
 
+bool isTerminal(std::FILE* file) { return isConsole(file); }
+
 bool writeToConsole(std::FILE* file, const char* bytes, std::size_t length) {
     // Every byte gives at most one UTF-16 unit, and every "\n" one more for its CR.
     static wchar_t wide[consoleWriteLimit];
@@ -68,6 +70,7 @@ void holdConsoleWindow(const char* text, std::size_t length) {
 #else
 
 #include <iconv.h>
+#include <unistd.h>
 
 #include <cerrno>
 
@@ -100,6 +103,8 @@ std::size_t utf16ToCp932(const char16_t* units, std::size_t count, char* out) {
 }
 
 bool isConsole(std::FILE*) { return false; }
+
+bool isTerminal(std::FILE* file) { return isatty(fileno(file)) == 1; }
 
 bool writeToConsole(std::FILE*, const char*, std::size_t) { return false; }
 

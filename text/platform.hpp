@@ -14,6 +14,9 @@ std::size_t utf16ToCp932(const char16_t* units, std::size_t count, char* out);
 // but on Windows.
 bool isConsole(std::FILE* file);
 
+// True if `file` is a screen: a terminal, or a Windows console.
+bool isTerminal(std::FILE* file);
+
 // The largest piece writeToConsole takes at once.
 constexpr std::size_t consoleWriteLimit = 1 << 16;
 

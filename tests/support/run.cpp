@@ -1,5 +1,6 @@
 #include "support/run.hpp"
 
+#include <algorithm>
 #include <atomic>
 #include <string>
 #include <system_error>
@@ -11,6 +12,7 @@
 #include <windows.h>
 #else
 #include <fcntl.h>
+#include <stdlib.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #endif
@@ -75,7 +77,8 @@ HANDLE openForChild(const fs::path& path) {
 
 }  // namespace
 
-RunResult runTidewrit(const fs::path& folder, const std::vector<std::string>& arguments, const fs::path& outputPath) {
+RunResult runTidewrit(const fs::path& folder, const std::vector<std::string>& arguments, const fs::path& outputPath,
+                      Terminal) {
     fs::path outPath = outputPath.empty() ? fs::path(folder.string() + ".out") : outputPath;
     fs::path errPath = folder.string() + ".err";
     std::string commandLine = quoteArgument(TIDEWRIT_EXE);
@@ -108,7 +111,8 @@ RunResult runTidewrit(const fs::path& folder, const std::vector<std::string>& ar
 
 #else
 
-RunResult runTidewrit(const fs::path& folder, const std::vector<std::string>& arguments, const fs::path& outputPath) {
+RunResult runTidewrit(const fs::path& folder, const std::vector<std::string>& arguments, const fs::path& outputPath,
+                      Terminal terminal) {
     std::string outPath = outputPath.empty() ? folder.string() + ".out" : outputPath.string();
     std::string errPath = folder.string() + ".err";
     std::vector<std::string> words = {TIDEWRIT_EXE};
@@ -117,17 +121,36 @@ RunResult runTidewrit(const fs::path& folder, const std::vector<std::string>& ar
     for (std::string& word : words) argv.push_back(word.data());
     argv.push_back(nullptr);
 
+    // A terminal holds what is written to it until it is read: enough for a message and the
+    // usage block, not for a report.
+    int screen = -1;
+    std::string screenPath;
+    if (terminal != Terminal::none) {
+        screen = posix_openpt(O_RDWR | O_NOCTTY);
+        if (screen < 0 || grantpt(screen) != 0 || unlockpt(screen) != 0) return {};
+        screenPath = ptsname(screen);
+    }
     RunResult result;
     pid_t child = fork();
     if (child == 0) {
         int out = open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
         int err = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        if (terminal != Terminal::none) err = open(screenPath.c_str(), O_WRONLY | O_NOCTTY);
+        if (terminal == Terminal::outputAndErrors) out = err;
         if (out < 0 || err < 0 || chdir(folder.c_str()) != 0 || dup2(out, 1) < 0 || dup2(err, 2) < 0) _exit(127);
         execv(argv[0], argv.data());
         _exit(127);
     }
     int status = 0;
     if (child > 0 && waitpid(child, &status, 0) == child && WIFEXITED(status)) result.status = WEXITSTATUS(status);
+    if (screen >= 0) {
+        fcntl(screen, F_SETFL, O_NONBLOCK);
+        char block[4096];
+        ssize_t got;
+        while ((got = read(screen, block, sizeof block)) > 0) result.screen.append(block, static_cast<std::size_t>(got));
+        close(screen);
+        result.screen.erase(std::remove(result.screen.begin(), result.screen.end(), '\r'), result.screen.end());
+    }
     if (outputPath.empty()) result.output = readFile(outPath);
     result.errors = readFile(errPath);
     return result;

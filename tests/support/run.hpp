@@ -17,10 +17,14 @@ struct TempFolder {
 struct RunResult {
     std::string output;  // standard output, byte for byte
     std::string errors;  // standard error
+    std::string screen;  // what a terminal showed, without CRs
     int status = -1;     // exit status, or -1 if the program did not exit normally
 };
+
+// Which of the program's streams go to a terminal (POSIX only), whose text is `screen`.
+enum class Terminal { none, errors, outputAndErrors };
 
 // Run the program with `arguments` and `folder` as its current directory. Its standard
 // output goes to `outputPath` when one is given (and `output` stays empty).
 RunResult runTidewrit(const std::filesystem::path& folder, const std::vector<std::string>& arguments,
-                      const std::filesystem::path& outputPath = {});
+                      const std::filesystem::path& outputPath = {}, Terminal terminal = Terminal::none);
