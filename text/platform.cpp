@@ -40,10 +40,13 @@ bool writeToConsole(std::FILE* file, const char* bytes, std::size_t length) {
         if (wide[i] == L'\n') lines[total++] = L'\r';
         lines[total++] = wide[i];
     }
+    // Consoles before Windows 8 take about 64 KB a call and fail beyond it: 8K units at most.
+    constexpr std::size_t piece = 8192;
     HANDLE console = handleOf(file);
     for (std::size_t done = 0; done < total;) {
         DWORD written = 0;
-        if (!WriteConsoleW(console, lines + done, static_cast<DWORD>(total - done), &written, nullptr) || written == 0) {
+        auto part = static_cast<DWORD>(total - done < piece ? total - done : piece);
+        if (!WriteConsoleW(console, lines + done, part, &written, nullptr) || written == 0) {
             return false;
         }
         done += written;
