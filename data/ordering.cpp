@@ -2,14 +2,13 @@
 #include <algorithm>
 
 #include "data/navigators.hpp"
+#include "text/encoding.hpp"
 
 namespace {
 
-// Only the ASCII capitals are folded, byte by byte, including the second byte of a
-// double-byte character.
-unsigned char foldCase(char byte) {
-    auto value = static_cast<unsigned char>(byte);
-    return (value >= 0x41 && value <= 0x5A) ? static_cast<unsigned char>(value + 0x20) : value;
+// Only the ASCII capitals are folded.
+unsigned char foldCase(unsigned char byte) {
+    return (byte >= 0x41 && byte <= 0x5A) ? static_cast<unsigned char>(byte + 0x20) : byte;
 }
 
 template <int (*compare)(const NavigatorRecord&, const NavigatorRecord&)>
@@ -25,12 +24,18 @@ int compareByLocation(const NavigatorRecord& a, const NavigatorRecord& b) {
 }
 
 int compareByName(const NavigatorRecord& a, const NavigatorRecord& b) {
-    // Up to and including the zero byte, so a text that ends first goes first.
+    // Up to and including the zero byte, so a text that ends first goes first. A single-byte
+    // character is folded; a double-byte one is compared as it stands, its second byte too
+    // (katakana カ is 83 4A: folded, it would sort after デ, 83 66). Up to the first
+    // difference both names are alike, so a lead byte leads in both.
+    bool secondByte = false;
     for (std::size_t i = 0; i < nameSize; ++i) {
-        unsigned char x = foldCase(a.name1[i]);
-        unsigned char y = foldCase(b.name1[i]);
+        auto x = static_cast<unsigned char>(a.name1[i]);
+        auto y = static_cast<unsigned char>(b.name1[i]);
+        if (!secondByte) x = foldCase(x), y = foldCase(y);
         if (x != y) return x < y ? -1 : 1;
         if (x == 0) break;
+        secondByte = !secondByte && isLeadByte(x);
     }
     return 0;
 }

@@ -1,4 +1,4 @@
-// The two sort orders: by town index, and by name with only A..Z folded.
+// The two sort orders: by town index, and by name with the single-byte A..Z folded.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -34,8 +34,14 @@ TEST(Ordering, CompareByName) {
         {"", "", 0},
         {"[", "A", -1},                // 0x5B against 0x41, which folds to 0x61
         {"a", "\x82\xA0", -1},         // bytes compare unsigned
-        {"\x83\x41", "\x83\x61", 0},   // the second byte of a double-byte character folds too
-        {"\x83\x5B", "\x83\x41", -1},
+        {"\x83\x41", "\x83\x61", -1},  // ア, ャ: a second byte is never folded
+        {"\x83\x5B", "\x83\x41", 1},
+        {"\x83\x4A", "\x83\x66", -1},  // カ before デ, where a fold would put it after
+        {"\x83\x57", "\x83\x66", -1},  // ジ before デ
+        {"\x83\x66", "\x83\x43", 1},   // デ after イ
+        {"A\x83\x4A", "a\x83\x4A", 0},  // a single byte before a double-byte character still folds
+        {"\x82\xA0Z", "\x82\xA0z", 0},  // and after one
+        {"\x82\xA0", "\x83\x4A", -1},  // hiragana before katakana
         {"Zed", "zed", 0},
         {"@", "`", -1},                // only A..Z fold: 0x40 and 0x60 stay apart
         {std::string(40, 'a'), std::string(40, 'a'), 0},  // a full field: nothing after it counts
