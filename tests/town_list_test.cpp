@@ -98,6 +98,10 @@ TEST(TownList, EachLineNamesOneTownFromTheTopDown) {
         {"UTF-16 LE", utf16(u"カリアリ\r\nA\n", false), {{223, toSjis("カリアリ")}, {222, "A"}}},
         {"UTF-16 BE", utf16(u"ポルト\nB\n", true), {{223, toSjis("ポルト")}, {222, "B"}}},
         {"a three-byte character led by 0xE0 makes UTF-8", "A\xE0\xB8\x81" "B\n", {{223, "A?B"}}},  // Thai ก
+        {"characters the platforms' tables part on give the same bytes everywhere", "〜‖−—¢£¬¥\n",
+         {{223, "\x81\x60\x81\x61\x81\x7C\x81\x5C\x81\x91\x81\x92\x81\xCA\x5C"}}},
+        {"the same from UTF-16", utf16(u"\u301C\u2016\u2212\u2014\u00A2\u00A3\u00AC\u00A5\n", false),
+         {{223, "\x81\x60\x81\x61\x81\x7C\x81\x5C\x81\x91\x81\x92\x81\xCA\x5C"}}},
         {"half-width katakana become single bytes", "ｱﾃﾈ\n", {{223, "\xB1\xC3\xC8"}}},
         {"characters Shift-JIS lacks become one ? each", "A\xF0\x9F\x98\x80" "B한C\n", {{223, "A?B?C"}}},
         {"a UTF-16 character beyond the BMP and a lone surrogate", utf16(u"A\U0001F600B\xDC00" "C\n", false),

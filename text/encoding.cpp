@@ -72,10 +72,23 @@ Encoding encodingOf(const unsigned char* bytes, std::size_t length, std::size_t&
     return high ? Encoding::utf8 : Encoding::shiftJis;
 }
 
+// Eight characters that JIS-based tables (iconv's) and Microsoft's (Windows') give code page
+// 932 bytes for differently: each is taken as the character Microsoft's table holds for those
+// bytes, so that both platforms give the same bytes (〜 81 60, ‖ 81 61, − 81 7C, — 81 5C,
+// ¢ 81 91, £ 81 92, ¬ 81 CA, ¥ 5C).
+constexpr char16_t sameOnEveryPlatform[][2] = {
+    {u'\u301C', u'\uFF5E'}, {u'\u2016', u'\u2225'}, {u'\u2212', u'\uFF0D'}, {u'\u2014', u'\u2015'},
+    {u'\u00A2', u'\uFFE0'}, {u'\u00A3', u'\uFFE1'}, {u'\u00AC', u'\uFFE2'}, {u'\u00A5', u'\u005C'},
+};
+
 // Code page 932 has no character beyond the Basic Multilingual Plane: such a character
 // becomes "?" here, as does an ill-formed sequence or a lone surrogate.
 char16_t unitFor(char32_t character) {
-    return character > 0xFFFF || (character >= 0xD800 && character <= 0xDFFF) ? u'?' : static_cast<char16_t>(character);
+    if (character > 0xFFFF || (character >= 0xD800 && character <= 0xDFFF)) return u'?';
+    for (const auto& [from, to] : sameOnEveryPlatform) {
+        if (character == from) return to;
+    }
+    return static_cast<char16_t>(character);
 }
 
 // `bytes` are the whole file and `from` the end of its byte order mark.
