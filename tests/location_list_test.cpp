@@ -141,3 +141,23 @@ TEST(LocationColumn, NumberBeforeTheColonAfterSortingByName) {
     EXPECT_EQ(rows[2], expectedOutput("  1:－艦隊に勤務中－  0   0   0   0     0 B \n"));
     EXPECT_EQ(rows[3], expectedOutput("  2:230?????????????" "  0   0   0   0     0 C \n"));
 }
+
+// The bundled example is what a player tries first: its fleet is at sea, so that every fleet
+// row shows its post, in the location list and in the skill list alike.
+TEST(LocationList, ExampleFleetRowsShowTheirPosts) {
+    const std::pair<int, const char*> fleet[] = {{12, "副官"}, {57, "航海"}, {101, "測量"}, {160, "通訳"}};
+    TempFolder folder;
+    for (const char* file : {"SAVEDATA.CDS", "townlist.txt"}) {
+        writeFile(folder.path / file, readFile(std::filesystem::path(TIDEWRIT_EXAMPLE) / file));
+    }
+    std::vector<std::string> locations = outputLines(runTidewrit(folder.path, {}).output);
+    std::vector<std::string> skills = outputLines(runTidewrit(folder.path, {"/s"}).output);
+    ASSERT_EQ(locations.size(), 205u);
+    ASSERT_EQ(skills.size(), 207u);
+    for (const auto& [number, post] : fleet) {
+        std::string digits = std::to_string(number);
+        std::string row = std::string(3 - digits.size(), ' ') + digits + ":－艦隊に勤務中－(" + post + ")   ";
+        EXPECT_EQ(locations[number].substr(0, 29), toSjis(row)) << number;
+        EXPECT_EQ(skills[2 + number].substr(0, 5), toSjis(std::string(post) + ":")) << number;
+    }
+}

@@ -3,6 +3,7 @@
 //
 //   make_example DIR          write DIR/townlist.txt and DIR/SAVEDATA.CDS
 //   make_example --check DIR  exit 1 unless both files in DIR are as this program makes them
+#include <array>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -92,7 +93,13 @@ SaveImage saveImage() {
     }
     // A few navigators are somewhere without a town name.
     for (int number : {33, 120, 187}) image[37450 + number * 144 + 46] = static_cast<unsigned char>(224 + number % 32);
-    putFleetPosts(image, {12, 57, 101, 160});
+    // The fleet's crew is in no tavern and at no inn, so that every report shows its posts.
+    const std::array<int, 4> fleet = {12, 57, 101, 160};
+    putFleetPosts(image, fleet);
+    for (int number : fleet) {
+        unsigned char& whereabouts = image[37450 + number * 144 + 48];
+        if (whereabouts == 4 || whereabouts == 5) whereabouts = 0;
+    }
     return image;
 }
 
