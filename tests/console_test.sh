@@ -82,12 +82,13 @@ done
 # Started alone in the current folder, the console shows what goes to a file, then the
 # closing lines; the program still runs when they are shown, and ends with STATUS once Enter
 # is pressed.
-#   run_alone WHAT STATUS
+#   run_alone WHAT STATUS EMULATOR... PROGRAM
 run_alone() {
   what=$1
   want_status=$2
+  shift 2
   file_status=0
-  eval "$emulator $(quoted "$program")" >"$work/file" </dev/null || file_status=$?
+  "$@" >"$work/file" </dev/null || file_status=$?
   expected=$(iconv -f CP932 -t UTF-8 <"$work/file" | plain)
   expected="$expected
 $closing"
@@ -123,11 +124,10 @@ $closing"
   fi
 }
 
-cd "$folder"
-run_alone "the location list" 0
+run_alone "the location list" 0 "$@"
 mkdir "$work/empty"
 cd "$work/empty"
-run_alone "no town list" 1
+run_alone "no town list" 1 "$@"
 
 # The output sent to a file from the console: the message line is shown there once, through
 # the console, and nothing waits.
