@@ -1,9 +1,9 @@
 // The skill list: a two-line header of level labels, then each navigator's 27 levels.
-#include <algorithm>
 #include <cstring>
 #include <initializer_list>
 
 #include "report/reports.hpp"
+#include "text/encoding.hpp"
 #include "text/output.hpp"
 #include "text/sjis.hpp"
 
@@ -27,15 +27,25 @@ void putPostField(const NavigatorRecord& record) {
     putBytes(":", 1);
 }
 
-// "name1 name2", cut to 17 bytes even inside a double-byte character, filled to 18.
+// "name1 name2", cut to at most 17 bytes and filled with blanks to 18. The cut never splits
+// a double-byte character (a lead byte and the byte after it), which would show as a broken
+// character and stop iconv on the saved report: a character that would end past the 17th
+// byte goes whole, and its place is blank. A lead byte that ends the text is one byte.
 void putNameField(const NavigatorRecord& record) {
-    char name[nameFieldWidth] = {};
+    char name[nameSize * 2 + 1] = {};
     std::size_t length = 0;
     for (const char* part : {record.name1, " ", record.name2}) {
-        std::size_t take = std::min(std::strlen(part), nameFieldCut - length);
-        std::memcpy(name + length, part, take);
-        length += take;
+        std::size_t partLength = std::strlen(part);
+        std::memcpy(name + length, part, partLength);
+        length += partLength;
     }
+    std::size_t cut = 0;
+    while (cut < length) {
+        std::size_t width = isLeadByte(static_cast<unsigned char>(name[cut])) && cut + 1 < length ? 2 : 1;
+        if (cut + width > nameFieldCut) break;
+        cut += width;
+    }
+    name[cut] = '\0';
     putTextPadded(name, nameFieldWidth);
 }
 

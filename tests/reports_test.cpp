@@ -81,9 +81,14 @@ TEST(SkillList, RowShowsPostNameAndLevels) {
              record.levels[26] = 99;
          },
          7, "   0:A B                  510100255" + repeat(" 0", 22) + "99\n"},
-        {"the cut may fall inside a double-byte character",
+        {"a character the 17-byte cut would split goes whole, a blank in its place",
          [] { setNavigator(8, toSjis("Aジョアン"), toSjis("フェレイラ")); }, 8,
-         "   0:" + toSjis("Aジョアン フェレ") + "\x83" + "   " + zeroLevels + "\n"},
+         "   0:" + toSjis("Aジョアン フェレ") + "    " + zeroLevels + "\n"},
+        {"a 17th byte that ends a character stays, though it looks like a lead byte",
+         [] { setNavigator(9, "ABCDEFGHIJKLMNO" + toSjis("ャ"), "X"); }, 9,
+         "   0:ABCDEFGHIJKLMNO" + toSjis("ャ") + "   " + zeroLevels + "\n"},
+        {"a lead byte that ends the name is one byte", [] { setNavigator(10, "ABCDEFGHIJKLMNO", "\x83"); }, 10,
+         "   0:ABCDEFGHIJKLMNO \x83   " + zeroLevels + "\n"},
     });
 }
 
