@@ -1,8 +1,10 @@
 // Reading townlist.txt and SAVEDATA.CDS into the tables.
 #include <algorithm>
 #include <cstring>
+#include <initializer_list>
 #include <string_view>
 
+#include "data/files.hpp"
 #include "data/navigators.hpp"
 #include "text/encoding.hpp"
 #include "text/output.hpp"
@@ -11,12 +13,51 @@
 
 namespace {
 
+constexpr char townListName[] = "townlist.txt";
+constexpr char saveFileName[] = "SAVEDATA.CDS";
+
 // The first bytes of the save file, read once and shared by both save file loaders.
 unsigned char saveImage[saveImageSize];
 
 [[noreturn]] void failWith(const char* message) {
     putMessage(message);
     printUsageAndExit();
+}
+
+// A player who sees a file's message most often ran the program in the wrong folder. So the
+// screen also says which folder was searched and which of the two files are not there, the
+// save file too when the town list was missed first.
+[[noreturn]] void failForFile(const char* message) {
+    if (screenLinesShown()) {
+        addScreenText(lookedIn);
+        addScreenFolder();
+        addScreenText("\n");
+        for (const char* name : {townListName, saveFileName}) {
+            FileState state = fileStateOf(name);
+            if (state == FileState::readable) continue;
+            addScreenText(name);
+            addScreenText(state == FileState::missing ? fileNotFound : fileUnreadable);
+            addScreenText("\n");
+        }
+        addScreenText(runInGameFolder);
+        addScreenText("\n");
+    }
+    failWith(message);
+}
+
+// The number of lines of a town list, not counting the empty lines that end it (Notepad may
+// leave some there); an empty line holds nothing or a CR alone.
+int countLines(std::string_view text) {
+    int lines = 0;
+    int counted = 0;
+    for (std::size_t start = 0; start < text.size();) {
+        std::size_t end = std::min(text.find('\n', start), text.size());
+        std::string_view line = text.substr(start, end - start);
+        ++lines;
+        if (!line.empty() && line != "\r") counted = lines;
+        start = end + 1;
+    }
+    return counted;
 }
 
 // How much of a town list line is kept. A name is cut to townNameMaxLength bytes, and to
@@ -52,7 +93,7 @@ void copyName(char (&name)[nameSize], const unsigned char* text, std::size_t ava
 
 }  // namespace
 
-void readTownNames(std::FILE* file) {
+int readTownNames(std::FILE* file) {
     for (auto& slot : townNameTable) slot.fill('\0');
     // Only the first bytes count, as only the first lines do: a real list is a few KB, and
     // an endless stream (a link to /dev/zero) ends here too.
@@ -75,17 +116,26 @@ void readTownNames(std::FILE* file) {
         }
     }
     if (slot >= 0 && length > 0) storeTownName(townNameTable[slot].data(), line, length, false);
+    return countLines(text);
 }
 
 void loadTownNames() {
     // Read in binary mode and take CR LF apart by hand, so that every platform reads the
     // same names from the same file.
-    std::FILE* file = std::fopen("townlist.txt", "rb");
-    if (file == nullptr) failWith(townListMissing);
-    readTownNames(file);
+    std::FILE* file = openGameFile(townListName);
+    if (file == nullptr) failForFile(townListMissing);
+    int lines = readTownNames(file);
     bool unreadable = std::ferror(file) != 0;
     std::fclose(file);
-    if (unreadable) failWith(townListMissing);
+    if (unreadable) failForFile(townListMissing);
+    // A line too many or too few moves every town name below it: say so, as the report
+    // itself cannot show it.
+    if (lines != townCount) {
+        addScreenText(townListLinesBefore);
+        addScreenNumber(static_cast<unsigned>(lines));
+        addScreenText(townListLinesAfter);
+        addScreenText("\n");
+    }
 }
 
 void fillNavigators(const unsigned char* image) {
@@ -111,12 +161,12 @@ void fillFleetPosts(const unsigned char* image) {
 }
 
 void loadNavigators() {
-    std::FILE* file = std::fopen("SAVEDATA.CDS", "rb");
-    if (file == nullptr) failWith(saveFileMissing);
+    std::FILE* file = openGameFile(saveFileName);
+    if (file == nullptr) failForFile(saveFileMissing);
     std::size_t got = std::fread(saveImage, 1, saveImageSize, file);
     bool unreadable = std::ferror(file) != 0;
     std::fclose(file);
-    if (unreadable) failWith(saveFileMissing);
+    if (unreadable) failForFile(saveFileMissing);
     if (got < saveImageSize) failWith(saveFileShort);
     fillNavigators(saveImage);
 }

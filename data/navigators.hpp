@@ -78,9 +78,10 @@ void loadFleetPosts();
 // Fill townNameTable from a town list stream: the first line names town 223, the 224th
 // town 0, and towns without a line of their own are left empty. Only the stream's first
 // MiB is read. A list saved in UTF-8 or UTF-16 is converted to Shift-JIS before its lines
-// are taken; a Shift-JIS one is taken byte for byte. The caller checks the stream's error
-// state afterwards.
-void readTownNames(std::FILE* file);
+// are taken; a Shift-JIS one is taken byte for byte. Returns the number of lines read, the
+// empty lines that end the list not counted. The caller checks the stream's error state
+// afterwards.
+int readTownNames(std::FILE* file);
 
 // Fill navigatorTable and fleetPosts from the first saveImageSize bytes of a save file.
 void fillNavigators(const unsigned char* saveImage);

@@ -123,6 +123,46 @@ TEST(InputFiles, FileWithoutReadPermissionCountsAsMissing) {
     EXPECT_EQ(run.output, expectedOutput("大航海時代３と同じディレクトリに置いて実行してね\n") + usageBlock());
 }
 
+// A case-sensitive file system may hold the files under other cases of their names: the
+// exact name first, else the first match in byte order.
+TEST(InputFiles, NamesMatchIgnoringCase) {
+    struct Case {
+        const char* what;
+        std::vector<std::string> townLists;
+        std::vector<std::string> saves;
+        const char* townList;  // the one read
+        const char* save;
+    };
+    const Case cases[] = {
+        {"other cases alone", {"townList.txt"}, {"savedata.cds"}, "townList.txt", "savedata.cds"},
+        {"the exact name first", {"TOWNLIST.TXT", "townlist.txt"}, {"SAVEDATA.CDS", "SaveData.cds"}, "townlist.txt",
+         "SAVEDATA.CDS"},
+        {"the first in byte order", {"Townlist.txt", "TOWNLIST.txt", "townList.TXT"}, {"savedata.CDS", "SAVEDATA.cds"},
+         "TOWNLIST.txt", "SAVEDATA.cds"},
+    };
+    for (const Case& c : cases) {
+        TempFolder folder;
+        // Each file tells its own name: as the name of town 223 and of navigator 0, who is there.
+        for (const std::string& name : c.townLists) {
+            writeFile(folder.path / name, townListText(std::vector<std::string>(224, name)));
+        }
+        for (const std::string& name : c.saves) {
+            SaveImage image = blankSaveImage();
+            putFleetPosts(image, {250, 250, 250, 250});
+            SaveNavigator navigator;
+            navigator.name1 = name;
+            navigator.location = 223;
+            putNavigator(image, 0, navigator);
+            writeFile(folder.path / name, image);
+        }
+        RunResult run = runTidewrit(folder.path, {});
+        EXPECT_EQ(run.status, 0) << c.what;
+        EXPECT_EQ(outputLines(run.output).at(0),
+                  "  0:" + std::string(c.townList) + "    (   0)   " + c.save + "   \n")
+            << c.what;
+    }
+}
+
 TEST(Output, FailedWriteEndsWithStatusOne) {
     TempFolder folder;
     writeTownList(folder.path);
@@ -136,36 +176,98 @@ TEST(Output, FailedWriteEndsWithStatusOne) {
     EXPECT_EQ(runTidewrit(folder.path, {"/x"}, "/dev/full").status, 1);
 }
 
-// A message line goes to standard output with the usage block, as ever. A player who sent
-// that to a file must still see it: then it is on standard error too, if that is a screen,
-// and only then; never twice on one screen.
-TEST(Output, MessageIsShownOnceOnTheScreen) {
+// What only a person needs goes to standard error, and only when that is a screen: a message
+// line and the usage block when standard output is no screen (once: never twice on one
+// screen), then at the very end where the program looked for a missing file, and a town list
+// of other than 224 lines. A UTF-8 terminal gets them in UTF-8; standard output never
+// changes.
+TEST(Output, ScreenShowsWhatAPersonNeedsOnce) {
     struct Case {
         const char* what;
-        bool townList;
+        std::string folderName;  // where the program runs, inside the test's folder
+        void (*prepare)(const fs::path& folder);
+        std::vector<std::string> arguments;
         Terminal terminal;
-        const char* screen;
+        std::string screen;  // readable UTF-8; {folder} stands for the folder's whole name
+        const char* locale = "C";
     };
+    const std::string townListMessage = "townList.txtを同じディレクトリに置いてね\n";
+    const std::string lookedIn = "探したフォルダ：{folder}\n";
+    const std::string townListMissing = "townlist.txt が見つからないよ\n";
+    const std::string saveMissing = "SAVEDATA.CDS が見つからないよ\n";
+    const std::string advice = "SAVEDATA.CDS のあるゲームのフォルダに townlist.txt を置いて、そこで実行してね\n";
+    auto saveOnly = [](const fs::path& f) { writeFile(f / "SAVEDATA.CDS", blankSaveImage()); };
+    auto bothFiles = [](const fs::path& f) {
+        writeTownList(f);
+        writeFile(f / "SAVEDATA.CDS", blankSaveImage());
+    };
+    auto nothing = [](const fs::path&) {};
     const Case cases[] = {
-        {"output to a file, errors on the screen", false, Terminal::errors, "townList.txtを同じディレクトリに置いてね\n"},
-        {"a report to a file has nothing to show", true, Terminal::errors, ""},
-        {"both on one screen: the message once, with the usage block", false, Terminal::outputAndErrors, nullptr},
-        {"errors to a file", false, Terminal::none, ""},
+        {"output to a file, errors on the screen", "game", saveOnly, {"/c"}, Terminal::errors,
+         townListMessage + usageText + lookedIn + townListMissing + advice},
+        {"a report to a file has nothing to show", "game", bothFiles, {"/c"}, Terminal::errors, ""},
+        {"both on one screen: the message and the usage block once", "game", saveOnly, {"/c"},
+         Terminal::outputAndErrors, townListMessage + usageText + lookedIn + townListMissing + advice},
+        {"a typo with the output to a file shows the usage block", "game", nothing, {"/x"}, Terminal::errors, usageText},
+        {"a typo on one screen shows it once", "game", nothing, {"/x"}, Terminal::outputAndErrors, usageText},
+        {"neither file, output to a file: both named, in a Japanese folder", "大航海時代３", nothing, {},
+         Terminal::errors, townListMessage + usageText + lookedIn + townListMissing + saveMissing + advice},
+        {"neither file, on one screen", "game", nothing, {}, Terminal::outputAndErrors,
+         townListMessage + usageText + lookedIn + townListMissing + saveMissing + advice},
+        {"a save file that cannot be read", "game",
+         [](const fs::path& f) {
+             writeTownList(f);
+             fs::create_directory(f / "SAVEDATA.CDS");
+         },
+         {}, Terminal::errors,
+         "大航海時代３と同じディレクトリに置いて実行してね\n" + std::string(usageText) + lookedIn +
+             "SAVEDATA.CDS はあるけど読めないよ\n" + advice},
+        {"225 lines", "game",
+         [](const fs::path& f) {
+             writeFile(f / "townlist.txt", townListText(std::vector<std::string>(225, "Port")));
+             writeFile(f / "SAVEDATA.CDS", blankSaveImage());
+         },
+         {"/c"}, Terminal::errors, "townlist.txt は 225 行あるよ。224 行のはずだから、町の名前がずれているかもしれないよ\n"},
+        {"223 lines, after the report on the same screen", "game",
+         [](const fs::path& f) {
+             writeFile(f / "townlist.txt", townListText(std::vector<std::string>(223, "Port"), "\r\n"));
+             writeFile(f / "SAVEDATA.CDS", blankSaveImage());
+         },
+         {"/c"}, Terminal::outputAndErrors, "townlist.txt は 223 行あるよ。224 行のはずだから、町の名前がずれているかもしれないよ\n"},
+        {"224 lines and the empty lines Notepad leaves after them", "game",
+         [](const fs::path& f) {
+             writeFile(f / "townlist.txt", townListText(std::vector<std::string>(224, "Port"), "\r\n") + "\r\n\r\n");
+             writeFile(f / "SAVEDATA.CDS", blankSaveImage());
+         },
+         {"/c"}, Terminal::errors, ""},
+        {"a UTF-8 terminal gets UTF-8", "大航海時代３", saveOnly, {"/c"}, Terminal::errors,
+         townListMessage + usageText + lookedIn + townListMissing + advice, "C.UTF-8"},
+        {"errors to a file", "game", saveOnly, {"/c"}, Terminal::none, ""},
     };
     for (const Case& c : cases) {
-        TempFolder folder;
-        writeFile(folder.path / "SAVEDATA.CDS", blankSaveImage());
-        if (c.townList) writeTownList(folder.path);
-        RunResult run = runTidewrit(folder.path, {"/c"}, {}, c.terminal);
-        std::string message = toSjis("townList.txtを同じディレクトリに置いてね\n");
-        EXPECT_EQ(run.status, c.townList ? 0 : 1) << c.what;
-        if (c.terminal == Terminal::outputAndErrors) {
-            EXPECT_EQ(run.screen, message + usageBlock()) << c.what;
-            continue;
+        TempFolder temp;
+        fs::path folder = temp.path / fs::u8path(c.folderName);
+        fs::create_directory(folder);
+        c.prepare(folder);
+        RunResult run = runTidewrit(folder, c.arguments, {}, c.terminal, c.locale);
+        // The screen in the locale's character set, the folder's name in its own bytes.
+        bool utf8 = std::string(c.locale) == "C.UTF-8";
+        std::string screen;
+        std::size_t start = 0;
+        for (std::size_t at; (at = c.screen.find("{folder}", start)) != std::string::npos; start = at + 8) {
+            screen += (utf8 ? c.screen.substr(start, at - start) : toSjis(c.screen.substr(start, at - start))) +
+                      folder.string();
         }
-        EXPECT_EQ(c.terminal == Terminal::none ? run.errors : run.screen, toSjis(c.screen)) << c.what;
-        if (!c.townList) {
-            EXPECT_EQ(run.output, message + usageBlock()) << c.what;
+        screen += utf8 ? c.screen.substr(start) : toSjis(c.screen.substr(start));
+        if (c.terminal == Terminal::none) {
+            EXPECT_EQ(run.errors, screen) << c.what;
+        } else if (run.status == 0 && c.terminal == Terminal::outputAndErrors) {
+            // After the report, which comes first on the same screen.
+            ASSERT_GE(run.screen.size(), screen.size()) << c.what;
+            EXPECT_EQ(run.screen.substr(run.screen.size() - screen.size()), screen) << c.what;
+            EXPECT_EQ(run.screen.find(screen), run.screen.size() - screen.size()) << c.what;
+        } else {
+            EXPECT_EQ(run.screen, screen) << c.what;
         }
     }
 }

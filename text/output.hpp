@@ -23,12 +23,24 @@ void putNumber(unsigned value, std::size_t width);
 // file, a pipe) but standard error is one, the line is shown there too, so that the player
 // sees it once.
 void putMessage(const char* line);
-// A line on standard error alone, a console's through the console path like the output's.
+// A line on standard error alone, in the screen's character set (see toScreenText), a
+// console's through the console path like the output's.
 void putError(const char* line);
+
+// Screen lines: what only a person at the screen needs (where the program looked for its
+// files, a town list of the wrong length). They are gathered as the run goes and shown on
+// standard error at its very end, after the report or the usage block, and only when
+// standard error is a terminal or a console: a file, a pipe or a spreadsheet never sees
+// them. A line is made of pieces, the last of which ends in "\n".
+bool screenLinesShown();
+void addScreenText(const char* text);
+void addScreenNumber(unsigned value);
+void addScreenFolder();  // the current folder's whole name
 
 // Write out what is buffered and flush the stream. False if any write has failed.
 bool finishOutput();
 
-// End the process with `status`, after finishOutput. A console window of the program's own,
-// which would close at once, first shows a last hint and waits for Enter.
+// End the process with `status`, after finishOutput: show the screen lines, and then, in a
+// console window of the program's own, which would close at once, a last hint, and wait
+// for Enter.
 [[noreturn]] void endRun(int status);

@@ -1,5 +1,5 @@
-// The platform's own text services: code page 932 conversion and the Windows console.
-// Everything else of the program uses only the standard library.
+// The platform's own text services: code page 932 conversion, the screen's character set
+// and the Windows console. Everything else of the program uses only the standard library.
 #pragma once
 
 #include <cstddef>
@@ -16,6 +16,23 @@ bool isConsole(std::FILE* file);
 
 // True if `file` is a screen: a terminal, or a Windows console.
 bool isTerminal(std::FILE* file);
+
+// Code page 932 text as standard error takes it, in `out`, which has room for `room` bytes:
+// on Linux in the character set of the user's locale, so that a UTF-8 terminal shows it
+// right; as it is where the locale is Shift-JIS itself, where the conversion fails, and on
+// Windows, whose console takes code page 932 through writeToConsole. Returns the bytes
+// written.
+std::size_t toScreenText(const char* bytes, std::size_t length, char* out, std::size_t room);
+
+// The current folder's whole name in the same form as toScreenText's text (on Windows
+// from the wide name, so that a Japanese folder shows right on any code page; a character
+// code page 932 lacks becomes "?"). Returns the bytes written, 0 if the name is unknown or
+// longer than `room`.
+std::size_t currentFolderName(char* out, std::size_t room);
+
+// Write text of toScreenText to standard error: through writeToConsole when that is a
+// console, else as bytes.
+void writeScreenText(const char* text, std::size_t length);
 
 // The largest piece writeToConsole takes at once.
 constexpr std::size_t consoleWriteLimit = 1 << 16;

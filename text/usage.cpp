@@ -8,8 +8,7 @@
 void printUsageAndExit() {
     for (const char* line : {usageRule, usageTitle, usageSynopsis, usageDefault, usageSkill, usageParameter, usageCsv,
                              usageSort, usageRule}) {
-        putText(line);
-        putNewline();
+        putMessage(line);  // on the screen too when the output goes to a file
     }
     finishOutput();
     endRun(1);

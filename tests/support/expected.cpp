@@ -17,18 +17,18 @@ std::string expectedBytes(std::string bytes) {
 
 std::string expectedOutput(std::string_view utf8) { return expectedBytes(toSjis(utf8)); }
 
-std::string usageBlock() {
-    return expectedOutput(
-        "--------------------------------------------------------\n"
-        "大航海時代３の航海士情報出力ぷー\n"
-        "Tidewrit.exe -[s | p | c] -[n | t]\n"
-        "指定無し 所在地一覧\n"
-        "/s       スキル一覧\n"
-        "/p       パラメータ一覧\n"
-        "/c       CSVで出力（エクセルとかで読みこんでくだちい\n"
-        "/t で、 町でソート  /n  で 名前でソート\n"
-        "--------------------------------------------------------\n");
-}
+const char usageText[] =
+    "--------------------------------------------------------\n"
+    "大航海時代３の航海士情報出力ぷー\n"
+    "Tidewrit.exe -[s | p | c] -[n | t]\n"
+    "指定無し 所在地一覧\n"
+    "/s       スキル一覧\n"
+    "/p       パラメータ一覧\n"
+    "/c       CSVで出力（エクセルとかで読みこんでくだちい\n"
+    "/t で、 町でソート  /n  で 名前でソート\n"
+    "--------------------------------------------------------\n";
+
+std::string usageBlock() { return expectedOutput(usageText); }
 
 std::string repeat(const std::string& text, int count) {
     std::string repeated;

@@ -11,7 +11,8 @@ std::string expectedOutput(std::string_view utf8);
 // Raw bytes (a name that is not valid text, say) with the platform's line ends.
 std::string expectedBytes(std::string bytes);
 
-// The usage block every failure ends with.
+// The usage block every failure ends with, as readable UTF-8 and as the program prints it.
+extern const char usageText[];
 std::string usageBlock();
 
 // `text` written `count` times over.

@@ -78,7 +78,7 @@ HANDLE openForChild(const fs::path& path) {
 }  // namespace
 
 RunResult runTidewrit(const fs::path& folder, const std::vector<std::string>& arguments, const fs::path& outputPath,
-                      Terminal) {
+                      Terminal, const char*) {
     fs::path outPath = outputPath.empty() ? fs::path(folder.string() + ".out") : outputPath;
     fs::path errPath = folder.string() + ".err";
     std::string commandLine = quoteArgument(TIDEWRIT_EXE);
@@ -112,7 +112,7 @@ RunResult runTidewrit(const fs::path& folder, const std::vector<std::string>& ar
 #else
 
 RunResult runTidewrit(const fs::path& folder, const std::vector<std::string>& arguments, const fs::path& outputPath,
-                      Terminal terminal) {
+                      Terminal terminal, const char* locale) {
     std::string outPath = outputPath.empty() ? folder.string() + ".out" : outputPath.string();
     std::string errPath = folder.string() + ".err";
     std::vector<std::string> words = {TIDEWRIT_EXE};
@@ -138,6 +138,7 @@ RunResult runTidewrit(const fs::path& folder, const std::vector<std::string>& ar
         if (terminal != Terminal::none) err = open(screenPath.c_str(), O_WRONLY | O_NOCTTY);
         if (terminal == Terminal::outputAndErrors) out = err;
         if (out < 0 || err < 0 || chdir(folder.c_str()) != 0 || dup2(out, 1) < 0 || dup2(err, 2) < 0) _exit(127);
+        setenv("LC_ALL", locale, 1);
         execv(argv[0], argv.data());
         _exit(127);
     }

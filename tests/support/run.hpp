@@ -25,6 +25,8 @@ struct RunResult {
 enum class Terminal { none, errors, outputAndErrors };
 
 // Run the program with `arguments` and `folder` as its current directory. Its standard
-// output goes to `outputPath` when one is given (and `output` stays empty).
+// output goes to `outputPath` when one is given (and `output` stays empty). On POSIX it runs
+// in `locale` (LC_ALL), the C locale unless another is given.
 RunResult runTidewrit(const std::filesystem::path& folder, const std::vector<std::string>& arguments,
-                      const std::filesystem::path& outputPath = {}, Terminal terminal = Terminal::none);
+                      const std::filesystem::path& outputPath = {}, Terminal terminal = Terminal::none,
+                      const char* locale = "C");
