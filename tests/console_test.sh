@@ -6,14 +6,15 @@
 # - started alone on a console of its own, as by a double-click in Explorer, it shows the
 #   report, or the message and the usage block, then its last two lines, waits for Enter and
 #   ends with the run's exit status;
-# - with its output sent to a file, it shows a message line on the console all the same.
+# - with its output sent to a file, it shows the message line and the usage block on the
+#   console all the same;
+# - where an input file is missing, it shows last, before its closing lines, the folder it
+#   looked in and what it did not find there.
 #   console_test.sh FOLDER EMULATOR... PROGRAM
 # Under Wine a pseudo-terminal is a console, and a program started straight in one is the
 # only process on it. With a UTF-8 locale Wine shows what the program gave WriteConsoleW as
 # UTF-8, among terminal escape sequences and CRs, which are taken out here (Wine also leaves
-# out the blanks that end a line, and so does this test). The skill list cuts a name to 17
-# bytes even inside a double-byte character; Windows shows such a lead byte and the byte
-# after it as one "・", and so does the expected text here.
+# out the blanks that end a line, and so does this test).
 set -eu
 folder=$1
 shift
@@ -36,23 +37,6 @@ windows_program="Z:$(printf '%s' "$program" | tr / '\\')"
 closing="一覧の種類（/s /p /c）や townlist.txt の作り方は、readme.txt を見てください。
 Enter キーを押すと閉じます。"
 
-# Code page 932 bytes with every broken pair (a lead byte and a byte that is no second byte)
-# made one "・" (81 45), as Windows converts them.
-mended() {
-  LC_ALL=C awk 'BEGIN { for (i = 0; i < 256; ++i) code[sprintf("%c", i)] = i }
-    function lead(c) { return (c >= 129 && c <= 159) || (c >= 224 && c <= 252) }
-    function trail(c) { return (c >= 64 && c <= 126) || (c >= 128 && c <= 252) }
-    { out = ""; n = length($0)
-      for (i = 1; i <= n; ++i) {
-        c = code[substr($0, i, 1)]
-        if (lead(c) && i < n) {
-          if (trail(code[substr($0, i + 1, 1)])) out = out substr($0, i, 2); else out = out "\201E"
-          ++i
-        } else out = out substr($0, i, 1)
-      }
-      print out }'
-}
-
 # What a screen shows, without escape sequences, CRs, blanks at line ends and the lines that
 # script itself writes into its typescript.
 plain() {
@@ -68,7 +52,7 @@ trap 'rm -rf "$work"' EXIT
 cd "$folder"
 for options in "" "/s" "/p /t" "/c /n"; do
   "$@" $options >"$work/file" </dev/null
-  expected=$(mended <"$work/file" | iconv -f CP932 -t UTF-8 | plain)
+  expected=$(iconv -f CP932 -t UTF-8 <"$work/file" | plain)
   # A wide terminal, so that Wine does not fold the CSV's long lines.
   shown=$(timeout 120 script -qec "stty cols 1000; $emulator cmd /c $(quoted "$windows_program") $options" /dev/null \
             </dev/null | plain) || true
@@ -79,17 +63,26 @@ for options in "" "/s" "/p /t" "/c /n"; do
   fi
 done
 
+# What the console shows last in a folder without either input file.
+missing_both() {
+  printf '%s\n' "探したフォルダ：Z:$(pwd -P | tr / '\\')" "townlist.txt が見つからないよ" "SAVEDATA.CDS が見つからないよ" \
+    "SAVEDATA.CDS のあるゲームのフォルダに townlist.txt を置いて、そこで実行してね"
+}
+
 # Started alone in the current folder, the console shows what goes to a file, then the
-# closing lines; the program still runs when they are shown, and ends with STATUS once Enter
-# is pressed.
-#   run_alone WHAT STATUS EMULATOR... PROGRAM
+# screen lines SHOWN, then the closing lines; the program still runs when they are shown,
+# and ends with STATUS once Enter is pressed.
+#   run_alone WHAT STATUS SHOWN EMULATOR... PROGRAM
 run_alone() {
   what=$1
   want_status=$2
-  shift 2
+  screen_lines=$3
+  shift 3
   file_status=0
   "$@" >"$work/file" </dev/null || file_status=$?
   expected=$(iconv -f CP932 -t UTF-8 <"$work/file" | plain)
+  [ -z "$screen_lines" ] || expected="$expected
+$screen_lines"
   expected="$expected
 $closing"
   rm -f "$work/input" "$work/typescript" "$work/status"
@@ -124,16 +117,19 @@ $closing"
   fi
 }
 
-run_alone "the location list" 0 "$@"
+run_alone "the location list" 0 "" "$@"
 mkdir "$work/empty"
 cd "$work/empty"
-run_alone "no town list" 1 "$@"
+run_alone "no town list" 1 "$(missing_both)" "$@"
 
-# The output sent to a file from the console: the message line is shown there once, through
-# the console, and nothing waits.
+# The output sent to a file from the console: the message line and the usage block are
+# shown there once, through the console, then where the program looked; nothing waits.
 shown=$(timeout 120 script -qec "$emulator $(quoted "$program") /c > $(quoted "$work/out")" /dev/null </dev/null |
           plain) || true
-if [ "$shown" != "townList.txtを同じディレクトリに置いてね" ]; then
+expected=$(iconv -f CP932 -t UTF-8 <"$work/out" | plain)
+expected="$expected
+$(missing_both)"
+if [ "$shown" != "$expected" ]; then
   echo "with the output in a file, the console shows" >&2
   printf '%s\n' "$shown" >&2
   failed=1
