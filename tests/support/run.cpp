@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <string>
 #include <system_error>
 
@@ -12,6 +13,8 @@
 #include <windows.h>
 #else
 #include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
 #include <stdlib.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -121,14 +124,17 @@ RunResult runTidewrit(const fs::path& folder, const std::vector<std::string>& ar
     for (std::string& word : words) argv.push_back(word.data());
     argv.push_back(nullptr);
 
-    // A terminal holds what is written to it until it is read: enough for a message and the
-    // usage block, not for a report.
+    // The terminal's other end stays open here too, so that what the program wrote can be
+    // read after it has ended.
     int screen = -1;
+    int screenHeld = -1;
     std::string screenPath;
     if (terminal != Terminal::none) {
         screen = posix_openpt(O_RDWR | O_NOCTTY);
         if (screen < 0 || grantpt(screen) != 0 || unlockpt(screen) != 0) return {};
         screenPath = ptsname(screen);
+        screenHeld = open(screenPath.c_str(), O_RDWR | O_NOCTTY);
+        fcntl(screen, F_SETFL, O_NONBLOCK);
     }
     RunResult result;
     pid_t child = fork();
@@ -142,13 +148,32 @@ RunResult runTidewrit(const fs::path& folder, const std::vector<std::string>& ar
         execv(argv[0], argv.data());
         _exit(127);
     }
-    int status = 0;
-    if (child > 0 && waitpid(child, &status, 0) == child && WIFEXITED(status)) result.status = WEXITSTATUS(status);
-    if (screen >= 0) {
-        fcntl(screen, F_SETFL, O_NONBLOCK);
+    // A terminal holds only a few KiB until they are read, so it is read while the program
+    // runs. A program still running after a minute is ended, and its status stays -1.
+    auto readScreen = [&] {
         char block[4096];
         ssize_t got;
-        while ((got = read(screen, block, sizeof block)) > 0) result.screen.append(block, static_cast<std::size_t>(got));
+        while (screen >= 0 && (got = read(screen, block, sizeof block)) > 0) {
+            result.screen.append(block, static_cast<std::size_t>(got));
+        }
+    };
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::minutes(1);
+    for (int status = 0; child > 0;) {
+        pollfd written{screen, POLLIN, 0};
+        poll(&written, screen >= 0 ? 1 : 0, 10);
+        readScreen();
+        pid_t ended = waitpid(child, &status, WNOHANG);
+        if (ended == child && WIFEXITED(status)) result.status = WEXITSTATUS(status);
+        if (ended != 0) break;
+        if (std::chrono::steady_clock::now() > deadline) {
+            kill(child, SIGKILL);
+            waitpid(child, &status, 0);
+            break;
+        }
+    }
+    if (screen >= 0) {
+        readScreen();
+        close(screenHeld);
         close(screen);
         result.screen.erase(std::remove(result.screen.begin(), result.screen.end(), '\r'), result.screen.end());
     }
