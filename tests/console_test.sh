@@ -6,8 +6,8 @@
 # - started alone on a console of its own, as by a double-click in Explorer, it shows the
 #   report, or the message and the usage block, then its last two lines, waits for Enter and
 #   ends with the run's exit status;
-# - with its output sent to a file, it shows the message line and the usage block on the
-#   console all the same;
+# - with its output sent to a file, it never waits, and shows the message line and the usage
+#   block on the console all the same;
 # - where an input file is missing, it shows last, before its closing lines, the folder it
 #   looked in and what it did not find there.
 #   console_test.sh FOLDER EMULATOR... PROGRAM
@@ -117,21 +117,36 @@ $closing"
   fi
 }
 
+# Started alone on its console with its output sent to a file, as a launcher that captures
+# the output starts it: it ends by itself, with STATUS, although it is alone on its console,
+# and the console shows SHOWN (the message line and the usage block, once, through the
+# console, then where the program looked) and nothing else.
+#   alone_to_file WHAT STATUS SHOWN OPTIONS
+alone_to_file() {
+  rm -f "$work/typescript"
+  status=0
+  timeout 60 script -qec "$emulator $(quoted "$program") $4 > $(quoted "$work/out")" "$work/typescript" \
+    </dev/null >/dev/null || status=$?
+  if [ "$status" = 124 ]; then
+    echo "$1: with the output in a file, the program waited" >&2
+    failed=1
+  elif [ "$status" != "$2" ]; then
+    echo "$1: with the output in a file, exit status $status, not $2" >&2
+    failed=1
+  fi
+  shown=$(plain <"$work/typescript")
+  if [ "$shown" != "$3" ]; then
+    echo "$1: with the output in a file, the console shows" >&2
+    printf '%s\n' "$shown" >&2
+    failed=1
+  fi
+}
+
 run_alone "the location list" 0 "" "$@"
+alone_to_file "the CSV" 0 "" /c
 mkdir "$work/empty"
 cd "$work/empty"
 run_alone "no town list" 1 "$(missing_both)" "$@"
-
-# The output sent to a file from the console: the message line and the usage block are
-# shown there once, through the console, then where the program looked; nothing waits.
-shown=$(timeout 120 script -qec "$emulator $(quoted "$program") /c > $(quoted "$work/out")" /dev/null </dev/null |
-          plain) || true
-expected=$(iconv -f CP932 -t UTF-8 <"$work/out" | plain)
-expected="$expected
-$(missing_both)"
-if [ "$shown" != "$expected" ]; then
-  echo "with the output in a file, the console shows" >&2
-  printf '%s\n' "$shown" >&2
-  failed=1
-fi
+alone_to_file "no town list" 1 "$(iconv -f CP932 -t UTF-8 <"$work/file" | plain)
+$(missing_both)" /c
 exit $failed
