@@ -3,9 +3,11 @@
 // sort, one report.
 #include "app/options.hpp"
 #include "data/navigators.hpp"
+#include "output/output.hpp"
+#include "output/run_end.hpp"
+#include "output/screen.hpp"
 #include "report/reports.hpp"
-#include "text/output.hpp"
-#include "text/sjis.hpp"
+#include "text/literals.hpp"
 
 int main(int argc, char** argv) {
     ReportMode mode = ReportMode::locationList;
@@ -31,7 +33,7 @@ int main(int argc, char** argv) {
 
     if (!finishOutput()) {
         putError(reportNotWritten);
-        endRun(1);
+        exitWaitingIfAlone(1);
     }
-    endRun(0);
+    exitWaitingIfAlone(0);
 }

@@ -1,6 +1,6 @@
 #include "app/options.hpp"
 
-#include "text/usage.hpp"
+#include "output/run_end.hpp"
 
 void readOptions(int argc, char** argv, ReportMode& mode, SortKey& sortKey) {
     for (int i = 1; i < argc; ++i) {

@@ -6,10 +6,11 @@
 
 #include "data/files.hpp"
 #include "data/navigators.hpp"
+#include "output/run_end.hpp"
+#include "output/screen.hpp"
 #include "text/encoding.hpp"
-#include "text/output.hpp"
-#include "text/sjis.hpp"
-#include "text/usage.hpp"
+#include "text/literals.hpp"
+#include "text/shift_jis.hpp"
 
 namespace {
 
@@ -72,12 +73,7 @@ void storeTownName(char* slot, const unsigned char* line, std::size_t length, bo
     if (endedByNewline && length > 0 && length <= townLineKeep && line[length - 1] == '\r') --length;
     std::size_t end = std::min(length, townLineKeep);
     if (const void* zero = std::memchr(line, 0, end)) end = static_cast<std::size_t>(static_cast<const unsigned char*>(zero) - line);
-    std::size_t cut = 0;
-    while (cut < end) {
-        std::size_t width = (isLeadByte(line[cut]) && cut + 1 < end) ? 2 : 1;
-        if (cut + width > townNameMaxLength) break;
-        cut += width;
-    }
+    std::size_t cut = wholeCharacters(reinterpret_cast<const char*>(line), end, townNameMaxLength);
     std::memcpy(slot, line, cut);
     slot[cut] = '\0';
 }
@@ -97,7 +93,7 @@ int readTownNames(std::FILE* file) {
     for (auto& slot : townNameTable) slot.fill('\0');
     // Only the first bytes count, as only the first lines do: a real list is a few KB, and
     // an endless stream (a link to /dev/zero) ends here too.
-    static unsigned char bytes[textSizeLimit];
+    static unsigned char bytes[townListReadLimit];
     std::size_t got = std::fread(bytes, 1, sizeof bytes, file);
     std::string_view text = toShiftJis(bytes, got);
 

@@ -2,7 +2,7 @@
 #include <algorithm>
 
 #include "data/navigators.hpp"
-#include "text/encoding.hpp"
+#include "text/shift_jis.hpp"
 
 namespace {
 
@@ -27,15 +27,17 @@ int compareByName(const NavigatorRecord& a, const NavigatorRecord& b) {
     // Up to and including the zero byte, so a text that ends first goes first. A single-byte
     // character is folded; a double-byte one is compared as it stands, its second byte too
     // (katakana カ is 83 4A: folded, it would sort after デ, 83 66). Up to the first
-    // difference both names are alike, so a lead byte leads in both.
-    bool secondByte = false;
-    for (std::size_t i = 0; i < nameSize; ++i) {
-        auto x = static_cast<unsigned char>(a.name1[i]);
-        auto y = static_cast<unsigned char>(b.name1[i]);
-        if (!secondByte) x = foldCase(x), y = foldCase(y);
-        if (x != y) return x < y ? -1 : 1;
-        if (x == 0) break;
-        secondByte = !secondByte && isLeadByte(x);
+    // difference both names are alike, so their characters begin at the same bytes.
+    for (std::size_t at = 0; at < nameSize;) {
+        std::size_t size = characterSize(a.name1, at, nameSize);
+        for (std::size_t i = at; i < at + size; ++i) {
+            auto x = static_cast<unsigned char>(a.name1[i]);
+            auto y = static_cast<unsigned char>(b.name1[i]);
+            if (size == 1) x = foldCase(x), y = foldCase(y);
+            if (x != y) return x < y ? -1 : 1;
+            if (x == 0) return 0;
+        }
+        at += size;
     }
     return 0;
 }

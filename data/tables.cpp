@@ -1,7 +1,7 @@
 // The process-wide tables, and the fleet post lookup.
 #include "data/navigators.hpp"
 
-#include "text/sjis.hpp"
+#include "text/literals.hpp"
 
 NavigatorTable navigatorTable{};
 TownNameTable townNameTable{};

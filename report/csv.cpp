@@ -2,9 +2,9 @@
 #include <cstring>
 #include <initializer_list>
 
+#include "output/output.hpp"
 #include "report/reports.hpp"
-#include "text/output.hpp"
-#include "text/sjis.hpp"
+#include "text/literals.hpp"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // The location list: where each navigator is, tavern, inn or fleet post, and the name.
+#include "output/output.hpp"
 #include "report/reports.hpp"
-#include "text/output.hpp"
-#include "text/sjis.hpp"
+#include "text/literals.hpp"
 
 void putLocationColumn(const NavigatorRecord& record, int row) {
     if (fleetPostOf(record.number) >= 0) {

@@ -1,9 +1,9 @@
 // The parameter list: the location column, the four parameters and fame, and the name.
 #include <initializer_list>
 
+#include "output/output.hpp"
 #include "report/reports.hpp"
-#include "text/output.hpp"
-#include "text/sjis.hpp"
+#include "text/literals.hpp"
 
 void printParameterList() {
     putText(parameterHeader);

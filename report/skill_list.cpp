@@ -2,10 +2,10 @@
 #include <cstring>
 #include <initializer_list>
 
+#include "output/output.hpp"
 #include "report/reports.hpp"
-#include "text/encoding.hpp"
-#include "text/output.hpp"
-#include "text/sjis.hpp"
+#include "text/literals.hpp"
+#include "text/shift_jis.hpp"
 
 namespace {
 
@@ -27,10 +27,10 @@ void putPostField(const NavigatorRecord& record) {
     putBytes(":", 1);
 }
 
-// "name1 name2", cut to at most 17 bytes and filled with blanks to 18. The cut never splits
-// a double-byte character (a lead byte and the byte after it), which would show as a broken
-// character and stop iconv on the saved report: a character that would end past the 17th
-// byte goes whole, and its place is blank. A lead byte that ends the text is one byte.
+// "name1 name2", cut to at most 17 bytes and filled with blanks to 18, so that at least one
+// blank stands between a long name and the levels. The cut never splits a double-byte
+// character, which would show as a broken character and stop iconv on the saved report: a
+// character that would end past the 17th byte goes whole, and its place is blank.
 void putNameField(const NavigatorRecord& record) {
     char name[nameSize * 2 + 1] = {};
     std::size_t length = 0;
@@ -39,13 +39,7 @@ void putNameField(const NavigatorRecord& record) {
         std::memcpy(name + length, part, partLength);
         length += partLength;
     }
-    std::size_t cut = 0;
-    while (cut < length) {
-        std::size_t width = isLeadByte(static_cast<unsigned char>(name[cut])) && cut + 1 < length ? 2 : 1;
-        if (cut + width > nameFieldCut) break;
-        cut += width;
-    }
-    name[cut] = '\0';
+    name[wholeCharacters(name, length, nameFieldCut)] = '\0';
     putTextPadded(name, nameFieldWidth);
 }
 

@@ -116,7 +116,7 @@ TEST(TownList, EachLineNamesOneTownFromTheTopDown) {
         {"a 2 MiB first line: only the first MiB is read", mib(2, "a") + "\nB\n", {{223, std::string(38, 'a')}, {222, ""}}},
         {"UTF-8 cut inside a character by the limit stays UTF-8", mib(1.5, "海") + "\nB\n", {{223, repeat(kanji, 19)}, {222, ""}}},
         {"UTF-8 cut after a two-byte lead by the limit stays UTF-8",
-         "海\n" + std::string(textSizeLimit - 5, 'a') + "\xC2\xA2\nB\n", {{223, kanji}, {222, a38}, {221, ""}}},
+         "海\n" + std::string(townListReadLimit - 5, 'a') + "\xC2\xA2\nB\n", {{223, kanji}, {222, a38}, {221, ""}}},
     };
     for (const TownCase& c : cases) {
         townNameTable[100].fill('?');  // a slot with no line of its own must come out empty

@@ -1,6 +1,6 @@
 #include "text/encoding.hpp"
 
-#include "text/platform.hpp"
+#include "text/code_page.hpp"
 
 namespace {
 
@@ -8,8 +8,8 @@ enum class Encoding { shiftJis, utf8, utf16le, utf16be };
 
 // Where UTF-8 and UTF-16 are decoded to (one unit a character, never more than one per
 // byte) and then converted to (two bytes a unit, the room the converter asks for).
-char16_t units[textSizeLimit];
-char converted[2 * textSizeLimit];
+char16_t units[townListReadLimit];
+char converted[2 * townListReadLimit];
 
 bool startsWith(const unsigned char* bytes, std::size_t length, std::string_view mark) {
     return length >= mark.size() && std::string_view(reinterpret_cast<const char*>(bytes), mark.size()) == mark;
@@ -39,7 +39,7 @@ int sequenceAt(const unsigned char* bytes, std::size_t at, std::size_t length) {
 // the end of a file that the size limit cut short.
 bool cutOffByLimit(const unsigned char* bytes, std::size_t at, std::size_t length, int size) {
     bool lead = bytes[at] >= 0xC2 && bytes[at] <= 0xF4;
-    return lead && length == textSizeLimit && at + static_cast<std::size_t>(-size) == length;
+    return lead && length == townListReadLimit && at + static_cast<std::size_t>(-size) == length;
 }
 
 // The character of a well-formed sequence of `size` bytes.

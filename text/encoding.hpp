@@ -1,16 +1,14 @@
-// A text file's bytes as code page 932 (Shift-JIS) text, whichever encoding it was saved in.
+// A town list's bytes as code page 932 (Shift-JIS) text, whichever encoding it was saved in.
 #pragma once
 
 #include <cstddef>
 #include <string_view>
 
-// Whether `byte` begins a double-byte character of code page 932.
-inline bool isLeadByte(unsigned char byte) { return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC); }
+// How much of a town list is read: a real one is a few KB, and an endless stream (a link to
+// /dev/zero) ends here too. toShiftJis takes no more than this.
+constexpr std::size_t townListReadLimit = 1 << 20;
 
-// The most bytes of a file that toShiftJis takes; a caller reads no more than this.
-constexpr std::size_t textSizeLimit = 1 << 20;
-
-// The text of `length` bytes (at most textSizeLimit) of a file, in code page 932. The
+// The text of `length` bytes (at most townListReadLimit) of a file, in code page 932. The
 // encoding is decided once for the whole file:
 // - a byte order mark EF BB BF, FF FE or FE FF: UTF-8, UTF-16 LE or UTF-16 BE;
 // - no mark, at least one byte from 0x80 up and well-formed UTF-8 throughout: UTF-8 (a last

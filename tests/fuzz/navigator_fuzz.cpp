@@ -15,8 +15,8 @@
 #include <string>
 
 #include "data/navigators.hpp"
+#include "output/output.hpp"
 #include "report/reports.hpp"
-#include "text/output.hpp"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include "support/game_folder.hpp"
 #include "support/run.hpp"
-#include "text/output.hpp"
+#include "output/output.hpp"
 
 void resetTables() {
     for (int number = 0; number < navigatorCount; ++number) {

@@ -1,12 +1,10 @@
-#include "text/output.hpp"
+#include "output/output.hpp"
 
 #include <charconv>
-#include <cstdlib>
 #include <cstring>
 
-#include "text/encoding.hpp"
-#include "text/platform.hpp"
-#include "text/sjis.hpp"
+#include "output/console.hpp"
+#include "text/shift_jis.hpp"
 
 namespace {
 
@@ -22,7 +20,7 @@ bool writeFailed = false;
 void writeBuffer() {
     if (used == 0) return;
     if (!consoleChecked) {
-        toConsole = isConsole(output);
+        toConsole = screenIsConsole && isScreen(output);
         consoleChecked = true;
     }
     if (!toConsole) {
@@ -32,9 +30,9 @@ void writeBuffer() {
     }
     std::size_t whole = 0;
     while (whole < used) {
-        bool pair = isLeadByte(static_cast<unsigned char>(buffer[whole]));
-        if (pair && whole + 1 == used) break;
-        whole += pair ? 2 : 1;
+        std::size_t size = characterSize(buffer, whole, used);
+        if (size == 1 && isLeadByte(static_cast<unsigned char>(buffer[whole]))) break;
+        whole += size;
     }
     if (!writeToConsole(output, buffer, whole)) writeFailed = true;
     std::memmove(buffer, buffer + whole, used - whole);
@@ -97,54 +95,6 @@ void putNumber(unsigned value, std::size_t width) {
     putBytes(digits, length);
 }
 
-void putMessage(const char* line) {
-    putText(line);
-    putNewline();
-    if (!isTerminal(output) && isTerminal(stderr)) putError(line);
-}
-
-void putError(const char* line) {
-    // A message line is short; its text may take up to four bytes for each of its own.
-    static char text[4 * 512 + 1];
-    std::size_t length = toScreenText(line, std::strlen(line), text, sizeof text - 1);
-    text[length++] = '\n';
-    writeScreenText(text, length);
-}
-
-bool screenLinesShown() { return isTerminal(stderr); }
-
-namespace {
-
-// The screen lines so far, as the screen takes them. Room for every line a run can add, a
-// folder name of the longest Linux path included; one that would overflow it is left out.
-char screenText[16384];
-std::size_t screenUsed = 0;
-
-void addScreenBytes(const char* bytes, std::size_t length) {
-    if (screenLinesShown() && length <= sizeof screenText - screenUsed) {
-        std::memcpy(screenText + screenUsed, bytes, length);
-        screenUsed += length;
-    }
-}
-
-}  // namespace
-
-void addScreenText(const char* text) {
-    static char converted[4 * 512];
-    std::size_t length = std::strlen(text);
-    if (length <= sizeof converted / 4) addScreenBytes(converted, toScreenText(text, length, converted, sizeof converted));
-}
-
-void addScreenNumber(unsigned value) {
-    char digits[16];
-    addScreenBytes(digits, static_cast<std::size_t>(std::to_chars(digits, digits + sizeof digits, value).ptr - digits));
-}
-
-void addScreenFolder() {
-    static char name[8192];
-    addScreenBytes(name, currentFolderName(name, sizeof name));
-}
-
 bool finishOutput() {
     writeAll();
     if (std::fflush(output) != 0) writeFailed = true;
@@ -152,8 +102,4 @@ bool finishOutput() {
     return !writeFailed;
 }
 
-void endRun(int status) {
-    if (screenUsed > 0) writeScreenText(screenText, screenUsed);
-    holdConsoleWindow(closeWindow, sizeof closeWindow - 1);
-    std::exit(status);
-}
+bool outputIsScreen() { return isScreen(output); }

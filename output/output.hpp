@@ -1,0 +1,26 @@
+// Buffered output of the program's Shift-JIS bytes. Everything the program prints goes
+// through here and reaches the output stream in large blocks; nothing is flushed per line.
+// A file or a pipe gets the bytes as they are. A Windows console gets the same text as
+// Unicode, so that it shows right whatever the console's code page; a double-byte character
+// is never split between two writes.
+#pragma once
+
+#include <cstddef>
+#include <cstdio>
+
+// Where the output goes; standard output unless changed (tests and the fuzzer use others).
+void setOutput(std::FILE* file);
+
+void putBytes(const char* bytes, std::size_t length);
+void putText(const char* text);
+void putNewline();
+// `text`, then blanks up to `width` bytes; a longer text is printed whole (printf "%-Ns").
+void putTextPadded(const char* text, std::size_t width);
+// `value` right-aligned in `width` positions, more if it needs more (printf "%Nd").
+void putNumber(unsigned value, std::size_t width);
+
+// Write out what is buffered and flush the stream. False if any write has failed.
+bool finishOutput();
+
+// Whether the output is a screen (a terminal or a console), not a file or a pipe.
+bool outputIsScreen();

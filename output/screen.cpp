@@ -1,0 +1,72 @@
+#include "output/screen.hpp"
+
+#include <charconv>
+#include <cstdio>
+#include <cstring>
+
+#include "output/console.hpp"
+#include "output/output.hpp"
+#include "text/code_page.hpp"
+
+namespace {
+
+// Text of toScreenText to standard error: a console's through the console path like the
+// output's, anything else as bytes.
+void writeScreenText(const char* text, std::size_t length) {
+    if (screenIsConsole && isScreen(stderr)) {
+        writeToConsole(stderr, text, length);
+    } else {
+        std::fwrite(text, 1, length, stderr);
+    }
+}
+
+// The screen lines so far, as the screen takes them. Room for every line a run can add, a
+// folder name of the longest Linux path included; one that would overflow it is left out.
+char screenText[16384];
+std::size_t screenUsed = 0;
+
+void addScreenBytes(const char* bytes, std::size_t length) {
+    if (screenLinesShown() && length <= sizeof screenText - screenUsed) {
+        std::memcpy(screenText + screenUsed, bytes, length);
+        screenUsed += length;
+    }
+}
+
+}  // namespace
+
+void putMessage(const char* line) {
+    putText(line);
+    putNewline();
+    if (!outputIsScreen() && isScreen(stderr)) putError(line);
+}
+
+void putError(const char* line) {
+    // A message line is short; its text may take up to four bytes for each of its own.
+    static char text[4 * 512 + 1];
+    std::size_t length = toScreenText(line, std::strlen(line), text, sizeof text - 1);
+    text[length++] = '\n';
+    writeScreenText(text, length);
+}
+
+bool screenLinesShown() { return isScreen(stderr); }
+
+void addScreenText(const char* text) {
+    static char converted[4 * 512];
+    std::size_t length = std::strlen(text);
+    if (length <= sizeof converted / 4) addScreenBytes(converted, toScreenText(text, length, converted, sizeof converted));
+}
+
+void addScreenNumber(unsigned value) {
+    char digits[16];
+    addScreenBytes(digits, static_cast<std::size_t>(std::to_chars(digits, digits + sizeof digits, value).ptr - digits));
+}
+
+void addScreenFolder() {
+    static char name[8192];
+    addScreenBytes(name, currentFolderName(name, sizeof name));
+}
+
+void showScreenLines() {
+    if (screenUsed > 0) writeScreenText(screenText, screenUsed);
+    screenUsed = 0;
+}

@@ -1,0 +1,25 @@
+// Lines for a person at the screen, on standard error, so that a report sent to a file or a
+// pipe keeps its exact bytes. They come in the screen's character set (a Windows console's
+// Unicode interface, or the locale's character set on Linux).
+#pragma once
+
+// A message line for the player, into the output after what is buffered. When the output is
+// no screen (a file, a pipe) but standard error is one, the line is shown there too, so that
+// the player sees it once.
+void putMessage(const char* line);
+
+// A line on standard error alone, wherever that goes.
+void putError(const char* line);
+
+// Screen lines: what only a person at the screen needs (where the program looked for its
+// files, a town list of the wrong length). They are gathered as the run goes and shown on
+// standard error at its very end, after the report or the usage block, and only when
+// standard error is a terminal or a console: a file, a pipe or a spreadsheet never sees
+// them. A line is made of pieces, the last of which ends in "\n".
+bool screenLinesShown();
+void addScreenText(const char* text);
+void addScreenNumber(unsigned value);
+void addScreenFolder();  // the current folder's whole name
+
+// Write out the screen lines gathered so far.
+void showScreenLines();

@@ -1,0 +1,123 @@
+#include "text/code_page.hpp"
+
+#include <cstring>
+
+namespace {
+
+std::size_t copyAsIs(const char* bytes, std::size_t length, char* out, std::size_t room) {
+    std::size_t count = length < room ? length : room;
+    std::memcpy(out, bytes, count);
+    return count;
+}
+
+}  // namespace
+
+#ifdef _WIN32
+
+#include <windows.h>
+
+std::size_t utf16ToCp932(const char16_t* units, std::size_t count, char* out) {
+    if (count == 0) return 0;
+    // No best fit: a character without its own code page 932 form becomes "?", never a
+    // look-alike.
+    int written = WideCharToMultiByte(932, WC_NO_BEST_FIT_CHARS, reinterpret_cast<const wchar_t*>(units),
+                                      static_cast<int>(count), out, static_cast<int>(2 * count), "?", nullptr);
+    return written > 0 ? static_cast<std::size_t>(written) : 0;
+}
+
+std::size_t toScreenText(const char* bytes, std::size_t length, char* out, std::size_t room) {
+    return copyAsIs(bytes, length, out, room);
+}
+
+#else
+
+#include <iconv.h>
+#include <langinfo.h>
+
+#include <cctype>
+#include <cerrno>
+#include <clocale>
+#include <initializer_list>
+
+namespace {
+
+const iconv_t noConverter = reinterpret_cast<iconv_t>(-1);
+
+// Whether iconv's name of a character set names Shift-JIS, in any of its spellings.
+bool isShiftJis(const char* codeset) {
+    char name[16] = {};
+    std::size_t length = 0;
+    for (const char* c = codeset; *c != '\0' && length < sizeof name - 1; ++c) {
+        if (*c != '-' && *c != '_') name[length++] = static_cast<char>(std::toupper(static_cast<unsigned char>(*c)));
+    }
+    for (const char* spelling : {"SHIFTJIS", "SJIS", "CP932", "WINDOWS31J", "MSKANJI"}) {
+        if (std::strcmp(name, spelling) == 0) return true;
+    }
+    return false;
+}
+
+// From code page 932 to the character set of the user's locale (LC_ALL, LC_CTYPE, LANG).
+// The program's own locale is left as it was. None where the locale is Shift-JIS.
+iconv_t screenConverter() {
+    static iconv_t converter = [] {
+        char saved[256] = "C";
+        if (const char* current = std::setlocale(LC_CTYPE, nullptr)) std::strncpy(saved, current, sizeof saved - 1);
+        iconv_t made = noConverter;
+        if (std::setlocale(LC_CTYPE, "") != nullptr) {
+            const char* codeset = nl_langinfo(CODESET);
+            if (!isShiftJis(codeset)) made = iconv_open(codeset, "CP932");
+        }
+        std::setlocale(LC_CTYPE, saved);
+        return made;
+    }();
+    return converter;
+}
+
+}  // namespace
+
+std::size_t utf16ToCp932(const char16_t* units, std::size_t count, char* out) {
+    static iconv_t converter = [] {
+        const char16_t probe = 1;
+        bool little = *reinterpret_cast<const unsigned char*>(&probe) == 1;
+        return iconv_open("CP932", little ? "UTF-16LE" : "UTF-16BE");
+    }();
+    if (converter == noConverter) {
+        // No converter at all: every character outside ASCII becomes "?".
+        for (std::size_t i = 0; i < count; ++i) out[i] = units[i] < 0x80 ? static_cast<char>(units[i]) : '?';
+        return count;
+    }
+    char* from = const_cast<char*>(reinterpret_cast<const char*>(units));
+    std::size_t fromLeft = count * sizeof(char16_t);
+    char* to = out;
+    std::size_t toLeft = 2 * count;
+    iconv(converter, nullptr, nullptr, nullptr, nullptr);
+    while (fromLeft > 0) {
+        if (iconv(converter, &from, &fromLeft, &to, &toLeft) != static_cast<std::size_t>(-1)) break;
+        if (errno != EILSEQ || toLeft == 0) break;
+        // A character code page 932 lacks: one "?" in its place.
+        *to++ = '?';
+        --toLeft;
+        from += sizeof(char16_t);
+        fromLeft -= sizeof(char16_t);
+    }
+    return static_cast<std::size_t>(to - out);
+}
+
+std::size_t toScreenText(const char* bytes, std::size_t length, char* out, std::size_t room) {
+    iconv_t converter = screenConverter();
+    if (converter != noConverter) {
+        char* from = const_cast<char*>(bytes);
+        std::size_t fromLeft = length;
+        char* to = out;
+        std::size_t toLeft = room;
+        iconv(converter, nullptr, nullptr, nullptr, nullptr);
+        if (iconv(converter, &from, &fromLeft, &to, &toLeft) != static_cast<std::size_t>(-1) &&
+            iconv(converter, nullptr, nullptr, &to, &toLeft) != static_cast<std::size_t>(-1)) {
+            return static_cast<std::size_t>(to - out);
+        }
+    }
+    // A broken character, a character the locale lacks (a C locale lacks them all), or no room.
+    return copyAsIs(bytes, length, out, room);
+}
+
+#endif

@@ -1,0 +1,27 @@
+// The rules of Shift-JIS (code page 932) characters that the program needs: which byte
+// begins a double-byte character, and so where text may be cut without splitting one.
+#pragma once
+
+#include <cstddef>
+
+// Whether `byte` begins a double-byte character of code page 932.
+inline bool isLeadByte(unsigned char byte) { return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC); }
+
+// The size in bytes of the character at `at` in `length` bytes of text: a lead byte and the
+// byte after it, whatever that is, are one character; any other byte, and a lead byte that
+// ends the text, is a character of its own.
+inline std::size_t characterSize(const char* text, std::size_t at, std::size_t length) {
+    return isLeadByte(static_cast<unsigned char>(text[at])) && at + 1 < length ? 2 : 1;
+}
+
+// The length of the longest start of `length` bytes of text that has at most `limit` bytes
+// and splits no character.
+inline std::size_t wholeCharacters(const char* text, std::size_t length, std::size_t limit) {
+    std::size_t cut = 0;
+    while (cut < length) {
+        std::size_t size = characterSize(text, cut, length);
+        if (cut + size > limit) break;
+        cut += size;
+    }
+    return cut;
+}
