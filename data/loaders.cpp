@@ -17,9 +17,6 @@ namespace {
 constexpr char townListName[] = "townlist.txt";
 constexpr char saveFileName[] = "SAVEDATA.CDS";
 
-// The first bytes of the save file, read once and shared by both save file loaders.
-unsigned char saveImage[saveImageSize];
-
 [[noreturn]] void failWith(const char* message) {
     putMessage(message);
     printUsageAndExit();
@@ -152,11 +149,15 @@ void fillNavigators(const unsigned char* image) {
     }
 }
 
-void fillFleetPosts(const unsigned char* image) {
-    for (int post = 0; post < postCount; ++post) fleetPosts[post] = image[fleetPostOffset + 2 * post];
+void fillFleetPosts(const unsigned char* postBytes, std::size_t length) {
+    for (int post = 0; post < postCount; ++post) {
+        std::size_t at = 2 * static_cast<std::size_t>(post);
+        fleetPosts[post] = at < length ? postBytes[at] : -1;
+    }
 }
 
 void loadNavigators() {
+    static unsigned char saveImage[saveImageSize];
     std::FILE* file = openGameFile(saveFileName);
     if (file == nullptr) failForFile(saveFileMissing);
     std::size_t got = std::fread(saveImage, 1, saveImageSize, file);
@@ -167,5 +168,15 @@ void loadNavigators() {
     fillNavigators(saveImage);
 }
 
-// The posts come from the same read of the save file as the navigators.
-void loadFleetPosts() { fillFleetPosts(saveImage); }
+// The save file once more, on its own, for the four post bytes alone.
+void loadFleetPosts() {
+    std::FILE* file = openGameFile(saveFileName);
+    if (file == nullptr) failForFile(saveFileMissing);
+    unsigned char postBytes[fleetPostBytes];
+    std::size_t got = 0;
+    if (std::fseek(file, fleetPostOffset, SEEK_SET) == 0) got = std::fread(postBytes, 1, sizeof postBytes, file);
+    bool unreadable = std::ferror(file) != 0;
+    std::fclose(file);
+    if (unreadable) failForFile(saveFileMissing);
+    fillFleetPosts(postBytes, got);
+}

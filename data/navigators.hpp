@@ -24,8 +24,9 @@ constexpr std::size_t townNameSize = 41;
 constexpr std::size_t townNameMaxLength = 38;
 
 // Where the save file keeps what the program reads: the four fleet posts (one byte each,
-// every second byte from 165), and 205 navigator entries of 144 bytes from 37450.
+// every second byte from 165 to 171), and 205 navigator entries of 144 bytes from 37450.
 constexpr std::size_t fleetPostOffset = 165;
+constexpr std::size_t fleetPostBytes = 2 * postCount - 1;
 constexpr std::size_t navigatorOffset = 37450;
 constexpr std::size_t navigatorEntrySize = 144;
 constexpr std::size_t saveImageSize = navigatorOffset + navigatorCount * navigatorEntrySize;
@@ -69,8 +70,9 @@ extern TownNameTable townNameTable;
 extern FleetPosts fleetPosts;
 extern const PostNames postNames;
 
-// The loaders, called in this order. Each one that cannot use its file prints that file's
-// message and the usage block and ends the process with exit status 1.
+// The loaders, called in this order. Each opens its own file (the save file twice) and, if
+// it cannot use it, prints that file's message and the usage block and ends the process
+// with exit status 1.
 void loadTownNames();
 void loadNavigators();
 void loadFleetPosts();
@@ -83,9 +85,11 @@ void loadFleetPosts();
 // afterwards.
 int readTownNames(std::FILE* file);
 
-// Fill navigatorTable and fleetPosts from the first saveImageSize bytes of a save file.
+// Fill navigatorTable from the first saveImageSize bytes of a save file.
 void fillNavigators(const unsigned char* saveImage);
-void fillFleetPosts(const unsigned char* saveImage);
+// Fill fleetPosts from `length` bytes of a save file from fleetPostOffset on (every second
+// byte is a post); a post past them holds -1, which matches no navigator.
+void fillFleetPosts(const unsigned char* postBytes, std::size_t length);
 
 // The post (0..3) held by navigator `number`, or -1. A navigator entered in two posts holds
 // the lower one.
