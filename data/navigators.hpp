@@ -2,7 +2,7 @@
 //
 // The game's save file SAVEDATA.CDS supplies the 205 navigators and the four posts of the
 // player's fleet; the user's townlist.txt supplies the names of the 224 towns. Both files are
-// read from the current directory, once, before anything is printed. All text is Shift-JIS
+// read from the current folder before anything is printed. All text is Shift-JIS
 // and is stored and printed byte for byte (a town list saved as UTF-8 or UTF-16 is first
 // converted to Shift-JIS).
 #pragma once
@@ -19,7 +19,7 @@ constexpr int postCount = 4;
 
 // Each name part holds at most 39 bytes and its terminating zero byte.
 constexpr std::size_t nameSize = 40;
-// A town name holds at most 38 bytes; the slot leaves room for its zero byte and more.
+// A town name holds at most 38 bytes; its slot of 41 has room for the zero byte after it.
 constexpr std::size_t townNameSize = 41;
 constexpr std::size_t townNameMaxLength = 38;
 

@@ -3,8 +3,13 @@
 #include "report/reports.hpp"
 #include "text/literals.hpp"
 
-void putLocationColumn(const NavigatorRecord& record, int row) {
-    if (fleetPostOf(record.number) >= 0) {
+// The number before the colon is the navigator's own number for a navigator in a town, and
+// the row's position for a fleet member or a location without a name. Deliberately so, and
+// not to be made alike: the reports have always numbered their rows so, and the players'
+// saved lists and the guide rely on it. Both agree until the table is sorted.
+int putLocationColumn(const NavigatorRecord& record, int row) {
+    int post = fleetPostOf(record.number);
+    if (post >= 0) {
         putNumber(row, 3);
         putBytes(":", 1);
         putText(inFleet);
@@ -14,11 +19,11 @@ void putLocationColumn(const NavigatorRecord& record, int row) {
         putNumber(record.location, 3);
         putText("?????????????");
     } else {
-        // A navigator in a town is numbered by its own number, not by its row.
         putNumber(record.number, 3);
         putBytes(":", 1);
         putTextPadded(townNameTable[record.location].data(), 16);
     }
+    return post;
 }
 
 namespace {
@@ -43,8 +48,8 @@ void putWhereaboutsColumn(const NavigatorRecord& record, int post) {
 void printLocationList() {
     for (int row = 0; row < navigatorCount; ++row) {
         const NavigatorRecord& record = navigatorTable[row];
-        putLocationColumn(record, row);
-        putWhereaboutsColumn(record, fleetPostOf(record.number));
+        int post = putLocationColumn(record, row);
+        putWhereaboutsColumn(record, post);
         putText(record.name1);
         putBytes("  ", 2);
         putText(record.name2);

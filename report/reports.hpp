@@ -11,5 +11,6 @@ void printCsv();            // everything as comma-separated values
 
 // The leading column of the location list and the parameter list, 20 bytes wide for town
 // names of up to 16 bytes: the number, a colon, then the fleet mark, the unnamed location's
-// number or the town's name. `row` is the record's position in the table.
-void putLocationColumn(const NavigatorRecord& record, int row);
+// number or the town's name. `row` is the record's position in the table. Returns the
+// navigator's fleet post (fleetPostOf), which the location list shows next.
+int putLocationColumn(const NavigatorRecord& record, int row);
