@@ -43,21 +43,6 @@ constexpr char saveFileName[] = "SAVEDATA.CDS";
     failWith(message);
 }
 
-// The number of lines of a town list, not counting the empty lines that end it (Notepad may
-// leave some there); an empty line holds nothing or a CR alone.
-int countLines(std::string_view text) {
-    int lines = 0;
-    int counted = 0;
-    for (std::size_t start = 0; start < text.size();) {
-        std::size_t end = std::min(text.find('\n', start), text.size());
-        std::string_view line = text.substr(start, end - start);
-        ++lines;
-        if (!line.empty() && line != "\r") counted = lines;
-        start = end + 1;
-    }
-    return counted;
-}
-
 // How much of a town list line is kept. A name is cut to townNameMaxLength bytes, and to
 // decide where, the bytes up to one past that limit are enough.
 constexpr std::size_t townLineKeep = townNameMaxLength + 2;
@@ -96,20 +81,27 @@ int readTownNames(std::FILE* file) {
 
     unsigned char line[townLineKeep];
     std::size_t length = 0;
-    int slot = townCount - 1;  // the first line names the highest town
-    for (std::size_t i = 0; i < text.size() && slot >= 0; ++i) {
-        auto byte = static_cast<unsigned char>(text[i]);
-        if (byte == '\n') {
-            storeTownName(townNameTable[slot].data(), line, length, true);
-            --slot;
-            length = 0;
+    int lines = 0;
+    // The lines up to the last that is not empty: Notepad may leave empty lines at the end. An
+    // empty line holds nothing or a CR alone.
+    int counted = 0;
+    auto endLine = [&](bool endedByNewline) {
+        ++lines;
+        if (length > 1 || (length == 1 && line[0] != '\r')) counted = lines;
+        int slot = townCount - lines;  // the first line names the highest town
+        if (slot >= 0) storeTownName(townNameTable[slot].data(), line, length, endedByNewline);
+        length = 0;
+    };
+    for (char c : text) {
+        if (c == '\n') {
+            endLine(true);
         } else {
-            if (length < townLineKeep) line[length] = byte;
+            if (length < townLineKeep) line[length] = static_cast<unsigned char>(c);
             ++length;
         }
     }
-    if (slot >= 0 && length > 0) storeTownName(townNameTable[slot].data(), line, length, false);
-    return countLines(text);
+    if (length > 0) endLine(false);
+    return counted;
 }
 
 void loadTownNames() {
