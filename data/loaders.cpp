@@ -43,6 +43,18 @@ constexpr char saveFileName[] = "SAVEDATA.CDS";
     failWith(message);
 }
 
+// The first `size` bytes of the save file, or as many as it has; returns how many. A save
+// file that cannot be opened or read ends the run with its message.
+std::size_t readSaveFile(unsigned char* bytes, std::size_t size) {
+    std::FILE* file = openGameFile(saveFileName);
+    if (file == nullptr) failForFile(saveFileMissing);
+    std::size_t got = std::fread(bytes, 1, size, file);
+    bool unreadable = std::ferror(file) != 0;
+    std::fclose(file);
+    if (unreadable) failForFile(saveFileMissing);
+    return got;
+}
+
 // How much of a town list line is kept. A name is cut to townNameMaxLength bytes, and to
 // decide where, the bytes up to one past that limit are enough.
 constexpr std::size_t townLineKeep = townNameMaxLength + 2;
@@ -150,25 +162,13 @@ void fillFleetPosts(const unsigned char* postBytes, std::size_t length) {
 
 void loadNavigators() {
     static unsigned char saveImage[saveImageSize];
-    std::FILE* file = openGameFile(saveFileName);
-    if (file == nullptr) failForFile(saveFileMissing);
-    std::size_t got = std::fread(saveImage, 1, saveImageSize, file);
-    bool unreadable = std::ferror(file) != 0;
-    std::fclose(file);
-    if (unreadable) failForFile(saveFileMissing);
-    if (got < saveImageSize) failWith(saveFileShort);
+    if (readSaveFile(saveImage, saveImageSize) < saveImageSize) failWith(saveFileShort);
     fillNavigators(saveImage);
 }
 
-// The save file once more, on its own, for the four post bytes alone.
+// The save file once more, on its own, up to the last post byte.
 void loadFleetPosts() {
-    std::FILE* file = openGameFile(saveFileName);
-    if (file == nullptr) failForFile(saveFileMissing);
-    unsigned char postBytes[fleetPostBytes];
-    std::size_t got = 0;
-    if (std::fseek(file, fleetPostOffset, SEEK_SET) == 0) got = std::fread(postBytes, 1, sizeof postBytes, file);
-    bool unreadable = std::ferror(file) != 0;
-    std::fclose(file);
-    if (unreadable) failForFile(saveFileMissing);
-    fillFleetPosts(postBytes, got);
+    unsigned char start[fleetPostOffset + fleetPostBytes];
+    std::size_t got = readSaveFile(start, sizeof start);
+    fillFleetPosts(start + fleetPostOffset, got > fleetPostOffset ? got - fleetPostOffset : 0);
 }
