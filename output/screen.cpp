@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cstdio>
 #include <cstring>
+#include <string_view>
 
 #include "output/console.hpp"
 #include "output/output.hpp"
@@ -18,6 +19,13 @@ void writeScreenText(const char* text, std::size_t length) {
     } else {
         std::fwrite(text, 1, length, stderr);
     }
+}
+
+// `text` as the screen takes it (see toScreenText), valid until the next call. A message or
+// a piece of a line is short; its text may take up to four bytes for each of its own.
+std::string_view onScreen(const char* text) {
+    static char converted[4 * 512];
+    return {converted, toScreenText(text, std::strlen(text), converted, sizeof converted)};
 }
 
 // The screen lines so far, as the screen takes them. Room for every line a run can add, a
@@ -41,19 +49,16 @@ void putMessage(const char* line) {
 }
 
 void putError(const char* line) {
-    // A message line is short; its text may take up to four bytes for each of its own.
-    static char text[4 * 512 + 1];
-    std::size_t length = toScreenText(line, std::strlen(line), text, sizeof text - 1);
-    text[length++] = '\n';
-    writeScreenText(text, length);
+    std::string_view shown = onScreen(line);
+    writeScreenText(shown.data(), shown.size());
+    writeScreenText("\n", 1);
 }
 
 bool screenLinesShown() { return isScreen(stderr); }
 
 void addScreenText(const char* text) {
-    static char converted[4 * 512];
-    std::size_t length = std::strlen(text);
-    if (length <= sizeof converted / 4) addScreenBytes(converted, toScreenText(text, length, converted, sizeof converted));
+    std::string_view shown = onScreen(text);
+    addScreenBytes(shown.data(), shown.size());
 }
 
 void addScreenNumber(unsigned value) {
