@@ -9,15 +9,19 @@
 # - with its output sent to a file, it never waits, and shows the message line and the usage
 #   block on the console all the same;
 # - where an input file is missing, it shows last, before its closing lines, the folder it
-#   looked in and what it did not find there.
-#   console_test.sh FOLDER EMULATOR... PROGRAM
+#   looked in and what it did not find there;
+# - BATCH, the packaged Tidewrit-csv.bat, copied with it into a game folder and started there
+#   twice, saves the CSV twice in the user's own folder, each time in a new file, and leaves
+#   the first one as it was; where the program fails (no town list), it leaves no file.
+#   console_test.sh BATCH FOLDER EMULATOR... PROGRAM
 # Under Wine a pseudo-terminal is a console, and a program started straight in one is the
 # only process on it. With a UTF-8 locale Wine shows what the program gave WriteConsoleW as
 # UTF-8, among terminal escape sequences and CRs, which are taken out here (Wine also leaves
 # out the blanks that end a line, and so does this test).
 set -eu
-folder=$1
-shift
+batch=$1
+folder=$2
+shift 2
 export LANG=C.UTF-8 LC_ALL=C.UTF-8
 
 # The words given, each quoted for the shell.
@@ -149,4 +153,45 @@ cd "$work/empty"
 run_alone "no town list" 1 "$(missing_both)" "$@"
 alone_to_file "no town list" 1 "$(iconv -f CP932 -t UTF-8 <"$work/file" | plain)
 $(missing_both)" /c
+
+# The batch file, started as Explorer starts it, by its Windows path; its final pause ends
+# at the end of input.
+mkdir "$work/game"
+cp "$folder/SAVEDATA.CDS" "$folder/townlist.txt" "$work/game/"
+for place in game empty; do
+  cp "$program" "$work/$place/Tidewrit.exe"
+  cp "$batch" "$work/$place/Tidewrit-csv.bat"
+done
+(cd "$work/game" && "$@" /c >"$work/expected.csv" </dev/null)
+run_batch() {
+  eval "$emulator cmd /c $(quoted "Z:$(printf '%s' "$1/Tidewrit-csv.bat" | tr / '\\')")" </dev/null >"$work/shown" 2>&1 ||
+    true
+}
+# The user's own folder, where the files go, and the CSVs already there from earlier runs.
+profile=$(eval "$emulator cmd /c 'echo %USERPROFILE%'" </dev/null | tr -d '\r')
+profile=$(eval "$emulator winepath -u $(quoted "$profile")" </dev/null)
+csvs() { ls "$profile" | grep '^navigators-[0-9]*\.csv$' | sort; }
+before=$(csvs)
+run_batch "$work/game"
+first=$(csvs | grep -vxF "$before" || true)
+cp "$profile/$first" "$work/first.csv" 2>/dev/null || true
+run_batch "$work/game"
+new=$(csvs | grep -vxF "$before" || true)
+second=$(printf '%s\n' "$new" | grep -vxF "$first" || true)
+if [ "$(printf '%s\n' "$new" | grep -c .)" != 2 ]; then
+  echo "two runs of the batch file made these new files: $new" >&2
+  failed=1
+else
+  for name in $first $second; do
+    cmp -s "$profile/$name" "$work/expected.csv" || { echo "$name is not the CSV" >&2; failed=1; }
+  done
+  cmp -s "$profile/$first" "$work/first.csv" || { echo "the second run changed $first" >&2; failed=1; }
+  grep -q "users.*$second" "$work/shown" || { echo "the second run did not say where $second is" >&2; failed=1; }
+fi
+run_batch "$work/empty"
+if [ "$(csvs | grep -vxF "$before" | grep -c .)" != 2 ]; then
+  echo "a failed run of the batch file left a file behind" >&2
+  failed=1
+fi
+for name in $new; do rm -f "$profile/$name"; done
 exit $failed
