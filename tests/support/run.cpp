@@ -96,8 +96,19 @@ RunResult runTidewrit(const fs::path& folder, const std::vector<std::string>& ar
     PROCESS_INFORMATION process{};
     RunResult result;
     std::string folderName = folder.string();
-    if (CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, folderName.c_str(), &startup,
-                       &process)) {
+    // Wine now and then fails to start a process although nothing is wrong with it (error
+    // 1359, an internal error): a start that fails is tried twice more before it counts.
+    bool started = false;
+    DWORD startError = 0;
+    for (int attempt = 0; attempt < 3 && !started; ++attempt) {
+        started = CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, folderName.c_str(),
+                                 &startup, &process) != 0;
+        if (!started) {
+            startError = GetLastError();
+            Sleep(100);
+        }
+    }
+    if (started) {
         WaitForSingleObject(process.hProcess, INFINITE);
         DWORD code = 0;
         GetExitCodeProcess(process.hProcess, &code);
@@ -109,6 +120,8 @@ RunResult runTidewrit(const fs::path& folder, const std::vector<std::string>& ar
     CloseHandle(startup.hStdError);
     if (outputPath.empty()) result.output = readFile(outPath);
     result.errors = readFile(errPath);
+    // Why the program could not be started, with its errors, which most tests compare.
+    if (!started) result.errors += "(the program did not start: error " + std::to_string(startError) + ")";
     return result;
 }
 
