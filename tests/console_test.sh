@@ -168,8 +168,17 @@ run_batch() {
     true
 }
 # The user's own folder, where the files go, and the CSVs already there from earlier runs.
-profile=$(eval "$emulator cmd /c 'echo %USERPROFILE%'" </dev/null | tr -d '\r')
-profile=$(eval "$emulator winepath -u $(quoted "$profile")" </dev/null)
+# (Wine now and then fails to start a program: each question is asked up to three times.)
+ask() {
+  for try in 1 2 3; do
+    answer=$(eval "$emulator $1" </dev/null | tr -d '\r') || true
+    [ -z "$answer" ] || break
+  done
+  printf '%s\n' "$answer"
+}
+profile=$(ask "cmd /c 'echo %USERPROFILE%'")
+profile=$(ask "winepath -u $(quoted "$profile")")
+[ -d "$profile" ] || { echo "the user's own folder was not found: '$profile'" >&2; exit 1; }
 csvs() { ls "$profile" | grep '^navigators-[0-9]*\.csv$' | sort; }
 before=$(csvs)
 run_batch "$work/game"
