@@ -17,7 +17,9 @@
 # Under Wine a pseudo-terminal is a console, and a program started straight in one is the
 # only process on it. With a UTF-8 locale Wine shows what the program gave WriteConsoleW as
 # UTF-8, among terminal escape sequences and CRs, which are taken out here (Wine also leaves
-# out the blanks that end a line, and so does this test).
+# out the blanks that end a line, and so does this test). Wine now and then fails to start a
+# program although nothing is wrong with it: a start that shows nothing at all is tried
+# again, twice at most.
 set -eu
 batch=$1
 folder=$2
@@ -49,6 +51,7 @@ plain() {
 }
 
 failed=0
+trap '' PIPE
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 # Started from a command prompt: the report, and no wait (a wait would never end, as no key
@@ -57,9 +60,13 @@ cd "$folder"
 for options in "" "/s" "/p /t" "/c /n"; do
   "$@" $options >"$work/file" </dev/null
   expected=$(iconv -f CP932 -t UTF-8 <"$work/file" | plain)
-  # A wide terminal, so that Wine does not fold the CSV's long lines.
-  shown=$(timeout 120 script -qec "stty cols 1000; $emulator cmd /c $(quoted "$windows_program") $options" /dev/null \
-            </dev/null | plain) || true
+  # A wide terminal, so that Wine does not fold the CSV's long lines. A report is never
+  # empty: a console that shows nothing at all is a start that Wine failed.
+  for try in 1 2 3; do
+    shown=$(timeout 120 script -qec "stty cols 1000; $emulator cmd /c $(quoted "$windows_program") $options" /dev/null \
+              </dev/null | plain) || true
+    [ -z "$shown" ] || break
+  done
   if [ "$shown" != "$expected" ]; then
     echo "from cmd, the console shows a different report for options '$options':" >&2
     printf '%s\n' "$shown" | head -5 >&2
@@ -89,27 +96,32 @@ run_alone() {
 $screen_lines"
   expected="$expected
 $closing"
-  rm -f "$work/input" "$work/typescript" "$work/status"
-  mkfifo "$work/input"
-  (set +e
-   script -qefc "stty cols 1000; $emulator $(quoted "$program")" "$work/typescript" <"$work/input" >/dev/null
-   echo $? >"$work/status") &
-  exec 3>"$work/input"
-  tries=0
-  until grep -q "Enter キーを押すと閉じます。" "$work/typescript" 2>/dev/null || [ -e "$work/status" ]; do
-    tries=$((tries + 1))
-    [ "$tries" -lt 600 ] || break
-    sleep 0.5
+  for try in 1 2 3; do
+    rm -f "$work/input" "$work/typescript" "$work/status"
+    mkfifo "$work/input"
+    (set +e
+     script -qefc "stty cols 1000; $emulator $(quoted "$program")" "$work/typescript" <"$work/input" >/dev/null
+     echo $? >"$work/status") &
+    exec 3>"$work/input"
+    tries=0
+    until grep -q "Enter キーを押すと閉じます。" "$work/typescript" 2>/dev/null || [ -e "$work/status" ]; do
+      tries=$((tries + 1))
+      [ "$tries" -lt 600 ] || break
+      sleep 0.5
+    done
+    sleep 2
+    ended=no
+    [ ! -e "$work/status" ] || ended=yes
+    printf '\r' 2>/dev/null >&3 || true  # Enter; nobody reads it where the program has ended
+    exec 3>&-
+    wait
+    shown=$(plain <"$work/typescript")
+    [ -z "$shown" ] || break  # nothing at all shown: Wine did not start the program
   done
-  sleep 2
-  if [ -e "$work/status" ]; then
+  if [ "$ended" = yes ]; then
     echo "$what: the program ended without waiting for Enter" >&2
     failed=1
   fi
-  printf '\r' >&3
-  exec 3>&-
-  wait
-  shown=$(plain <"$work/typescript")
   if [ "$shown" != "$expected" ]; then
     echo "$what: alone on its console, the program shows" >&2
     printf '%s\n' "$shown" | tail -5 >&2
@@ -127,10 +139,18 @@ $closing"
 # console, then where the program looked) and nothing else.
 #   alone_to_file WHAT STATUS SHOWN OPTIONS
 alone_to_file() {
-  rm -f "$work/typescript"
-  status=0
-  timeout 60 script -qec "$emulator $(quoted "$program") $4 > $(quoted "$work/out")" "$work/typescript" \
-    </dev/null >/dev/null || status=$?
+  for try in 1 2 3; do
+    rm -f "$work/typescript"
+    status=0
+    timeout 60 script -qec "$emulator $(quoted "$program") $4 > $(quoted "$work/out")" "$work/typescript" \
+      </dev/null >/dev/null || status=$?
+    # Nothing at all shown where something should be, or with a failed status, is a start
+    # that Wine failed.
+    if [ "$status" != 124 ] && [ -z "$(plain <"$work/typescript")" ] && { [ -n "$3" ] || [ "$status" != "$2" ]; }; then
+      continue
+    fi
+    break
+  done
   if [ "$status" = 124 ]; then
     echo "$1: with the output in a file, the program waited" >&2
     failed=1
@@ -168,7 +188,7 @@ run_batch() {
     true
 }
 # The user's own folder, where the files go, and the CSVs already there from earlier runs.
-# (Wine now and then fails to start a program: each question is asked up to three times.)
+# (Each question is asked up to three times, like every start above.)
 ask() {
   for try in 1 2 3; do
     answer=$(eval "$emulator $1" </dev/null | tr -d '\r') || true
