@@ -50,23 +50,31 @@ plain() {
       -e '/^Script started on /d' -e '/^Script done on /d'
 }
 
+# What the command given prints, run again, twice at most, while it prints nothing at all.
+until_shown() {
+  for try in 1 2 3; do
+    text=$("$@" </dev/null) || true
+    [ -z "$text" ] || break
+  done
+  printf '%s\n' "$text"
+}
+
 failed=0
 trap '' PIPE
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 # Started from a command prompt: the report, and no wait (a wait would never end, as no key
-# is ever pressed; the timeout ends it).
+# is ever pressed; the timeout ends it). A wide terminal, so that Wine does not fold the
+# CSV's long lines.
+from_cmd() {  # OPTIONS
+  timeout 120 script -qec "stty cols 1000; $emulator cmd /c $(quoted "$windows_program") $1" /dev/null | plain
+}
 cd "$folder"
 for options in "" "/s" "/p /t" "/c /n"; do
   "$@" $options >"$work/file" </dev/null
   expected=$(iconv -f CP932 -t UTF-8 <"$work/file" | plain)
-  # A wide terminal, so that Wine does not fold the CSV's long lines. A report is never
-  # empty: a console that shows nothing at all is a start that Wine failed.
-  for try in 1 2 3; do
-    shown=$(timeout 120 script -qec "stty cols 1000; $emulator cmd /c $(quoted "$windows_program") $options" /dev/null \
-              </dev/null | plain) || true
-    [ -z "$shown" ] || break
-  done
+  # A report is never empty: a console that shows nothing at all is a start that Wine failed.
+  shown=$(until_shown from_cmd "$options")
   if [ "$shown" != "$expected" ]; then
     echo "from cmd, the console shows a different report for options '$options':" >&2
     printf '%s\n' "$shown" | head -5 >&2
@@ -188,16 +196,9 @@ run_batch() {
     true
 }
 # The user's own folder, where the files go, and the CSVs already there from earlier runs.
-# (Each question is asked up to three times, like every start above.)
-ask() {
-  for try in 1 2 3; do
-    answer=$(eval "$emulator $1" </dev/null | tr -d '\r') || true
-    [ -z "$answer" ] || break
-  done
-  printf '%s\n' "$answer"
-}
-profile=$(ask "cmd /c 'echo %USERPROFILE%'")
-profile=$(ask "winepath -u $(quoted "$profile")")
+wine_answer() { eval "$emulator $1" | tr -d '\r'; }
+profile=$(until_shown wine_answer "cmd /c 'echo %USERPROFILE%'")
+profile=$(until_shown wine_answer "winepath -u $(quoted "$profile")")
 [ -d "$profile" ] || { echo "the user's own folder was not found: '$profile'" >&2; exit 1; }
 csvs() { ls "$profile" | grep '^navigators-[0-9]*\.csv$' | sort; }
 before=$(csvs)
