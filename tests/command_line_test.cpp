@@ -252,13 +252,13 @@ TEST(Output, ScreenShowsWhatAPersonNeedsOnce) {
         RunResult run = runTidewrit(folder, c.arguments, {}, c.terminal, c.locale);
         // The screen in the locale's character set, the folder's name in its own bytes.
         bool utf8 = std::string(c.locale) == "C.UTF-8";
+        auto inScreenSet = [utf8](const std::string& text) { return utf8 ? text : toSjis(text); };
         std::string screen;
         std::size_t start = 0;
         for (std::size_t at; (at = c.screen.find("{folder}", start)) != std::string::npos; start = at + 8) {
-            screen += (utf8 ? c.screen.substr(start, at - start) : toSjis(c.screen.substr(start, at - start))) +
-                      folder.string();
+            screen += inScreenSet(c.screen.substr(start, at - start)) + folder.string();
         }
-        screen += utf8 ? c.screen.substr(start) : toSjis(c.screen.substr(start));
+        screen += inScreenSet(c.screen.substr(start));
         if (c.terminal == Terminal::none) {
             EXPECT_EQ(run.errors, screen) << c.what;
         } else if (run.status == 0 && c.terminal == Terminal::outputAndErrors) {
