@@ -103,6 +103,8 @@ TEST(TownList, EachLineNamesOneTownFromTheTopDown) {
         {"the same from UTF-16", utf16(u"\u301C\u2016\u2212\u2014\u00A2\u00A3\u00AC\u00A5\n", false),
          {{223, "\x81\x60\x81\x61\x81\x7C\x81\x5C\x81\x91\x81\x92\x81\xCA\x5C"}}},
         {"half-width katakana become single bytes", "ｱﾃﾈ\n", {{223, "\xB1\xC3\xC8"}}},
+        {"six characters get Windows' bytes everywhere", "A\u0080" "B\u203E" "C\uF8F0\uF8F1\uF8F2\uF8F3" "D\n",
+         {{223, "A\x80" "B?C\xA0\xFD\xFE\xFF" "D"}}},
         {"characters Shift-JIS lacks become one ? each", "A\xF0\x9F\x98\x80" "B한C\n", {{223, "A?B?C"}}},
         {"a UTF-16 character beyond the BMP and a lone surrogate", utf16(u"A\U0001F600B\xDC00" "C\n", false),
          {{223, "A?B?C"}}},

@@ -10,13 +10,50 @@ std::size_t copyAsIs(const char* bytes, std::size_t length, char* out, std::size
     return count;
 }
 
+// Converts `count` units with the platform's converter; see utf16ToCp932.
+std::size_t convertUnits(const char16_t* units, std::size_t count, char* out);
+
+// Six characters for which iconv's code page 932 and Windows' (with no best fit) give other
+// bytes: each gets Windows' byte on every platform.
+constexpr struct {
+    char16_t unit;
+    char byte;
+} windowsBytes[] = {
+    {u'\u0080', '\x80'}, {u'\u203E', '?'}, {u'\uF8F0', '\xA0'}, {u'\uF8F1', '\xFD'}, {u'\uF8F2', '\xFE'}, {u'\uF8F3', '\xFF'},
+};
+
+bool windowsByteFor(char16_t unit, char& byte) {
+    for (const auto& entry : windowsBytes) {
+        if (entry.unit == unit) {
+            byte = entry.byte;
+            return true;
+        }
+    }
+    return false;
+}
+
 }  // namespace
+
+std::size_t utf16ToCp932(const char16_t* units, std::size_t count, char* out) {
+    std::size_t written = 0;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i <= count; ++i) {
+        char byte = 0;
+        if (i < count && !windowsByteFor(units[i], byte)) continue;
+        written += convertUnits(units + start, i - start, out + written);
+        if (i < count) out[written++] = byte;
+        start = i + 1;
+    }
+    return written;
+}
 
 #ifdef _WIN32
 
 #include <windows.h>
 
-std::size_t utf16ToCp932(const char16_t* units, std::size_t count, char* out) {
+namespace {
+
+std::size_t convertUnits(const char16_t* units, std::size_t count, char* out) {
     if (count == 0) return 0;
     // No best fit: a character without its own code page 932 form becomes "?", never a
     // look-alike.
@@ -24,6 +61,8 @@ std::size_t utf16ToCp932(const char16_t* units, std::size_t count, char* out) {
                                       static_cast<int>(count), out, static_cast<int>(2 * count), "?", nullptr);
     return written > 0 ? static_cast<std::size_t>(written) : 0;
 }
+
+}  // namespace
 
 std::size_t toScreenText(const char* bytes, std::size_t length, char* out, std::size_t room) {
     return copyAsIs(bytes, length, out, room);
@@ -73,9 +112,8 @@ iconv_t screenConverter() {
     return converter;
 }
 
-}  // namespace
-
-std::size_t utf16ToCp932(const char16_t* units, std::size_t count, char* out) {
+std::size_t convertUnits(const char16_t* units, std::size_t count, char* out) {
+    if (count == 0) return 0;
     static iconv_t converter = [] {
         const char16_t probe = 1;
         bool little = *reinterpret_cast<const unsigned char*>(&probe) == 1;
@@ -102,6 +140,8 @@ std::size_t utf16ToCp932(const char16_t* units, std::size_t count, char* out) {
     }
     return static_cast<std::size_t>(to - out);
 }
+
+}  // namespace
 
 std::size_t toScreenText(const char* bytes, std::size_t length, char* out, std::size_t room) {
     iconv_t converter = screenConverter();
