@@ -97,6 +97,10 @@ TEST(TownList, EachLineNamesOneTownFromTheTopDown) {
          {{223, toSjis("セビリア")}, {222, toSjis("ナタール")}}},
         {"UTF-16 LE", utf16(u"カリアリ\r\nA\n", false), {{223, toSjis("カリアリ")}, {222, "A"}}},
         {"UTF-16 BE", utf16(u"ポルト\nB\n", true), {{223, toSjis("ポルト")}, {222, "B"}}},
+        {"UTF-16 LE without a mark", utf16(u"リスボン\r\nA\n", false).substr(2), {{223, toSjis("リスボン")}, {222, "A"}}},
+        {"UTF-16 BE without a mark", utf16(u"Porto\nB\n", true).substr(2), {{223, "Porto"}, {222, "B"}}},
+        {"zero bytes at odd and even places leave Shift-JIS as it is", std::string("A\0BC\0DEFGHIJKLMNOP\n", 19),
+         {{223, "A"}}},
         {"a three-byte character led by 0xE0 makes UTF-8", "A\xE0\xB8\x81" "B\n", {{223, "A?B"}}},  // Thai ก
         {"characters the platforms' tables part on give the same bytes everywhere", "〜‖−—¢£¬¥\n",
          {{223, "\x81\x60\x81\x61\x81\x7C\x81\x5C\x81\x91\x81\x92\x81\xCA\x5C"}}},

@@ -50,6 +50,23 @@ char32_t decode(const unsigned char* sequence, int size) {
     return character;
 }
 
+// UTF-16 saved without a byte order mark: among the file's first bytes, zero bytes stand at
+// every other place, and only there (the high bytes of ASCII and of line ends): two at
+// least, and at least one place in eight of them; at the odd places for little-endian, at
+// the even ones for big-endian. Shift-JIS and UTF-8 text hold no zero bytes, but for a
+// stray one.
+bool zeroAtEveryOtherPlace(const unsigned char* bytes, std::size_t length, std::size_t first) {
+    constexpr std::size_t looked = 256;
+    std::size_t end = (length < looked ? length : looked) & ~std::size_t{1};
+    std::size_t zeros = 0;
+    for (std::size_t at = 0; at < end; ++at) {
+        if (bytes[at] != 0) continue;
+        if (at % 2 != first) return false;
+        ++zeros;
+    }
+    return zeros >= 2 && zeros * 8 >= end / 2;
+}
+
 // The file's encoding; `mark` is set to the length of its byte order mark, if any.
 Encoding encodingOf(const unsigned char* bytes, std::size_t length, std::size_t& mark) {
     mark = 3;
@@ -58,6 +75,8 @@ Encoding encodingOf(const unsigned char* bytes, std::size_t length, std::size_t&
     if (startsWith(bytes, length, "\xFF\xFE")) return Encoding::utf16le;
     if (startsWith(bytes, length, "\xFE\xFF")) return Encoding::utf16be;
     mark = 0;
+    if (zeroAtEveryOtherPlace(bytes, length, 1)) return Encoding::utf16le;
+    if (zeroAtEveryOtherPlace(bytes, length, 0)) return Encoding::utf16be;
     bool high = false;
     for (std::size_t at = 0; at < length;) {
         if (bytes[at] < 0x80) {

@@ -11,6 +11,8 @@ constexpr std::size_t townListReadLimit = 1 << 20;
 // The text of `length` bytes (at most townListReadLimit) of a file, in code page 932. The
 // encoding is decided once for the whole file:
 // - a byte order mark EF BB BF, FF FE or FE FF: UTF-8, UTF-16 LE or UTF-16 BE;
+// - no mark, and among the first 256 bytes zero bytes at every other place only, two at
+//   least and in one place in eight of them: UTF-16 LE (zeros at the odd places) or BE;
 // - no mark, at least one byte from 0x80 up and well-formed UTF-8 throughout: UTF-8 (a last
 //   character cut off by the size limit does not count against it, and is left out);
 // - anything else: Shift-JIS, returned as it is, byte for byte.
