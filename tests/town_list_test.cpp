@@ -75,6 +75,7 @@ TEST(TownList, EachLineNamesOneTownFromTheTopDown) {
         {"lines beyond 224 are ignored", lines(230), {{223, "L1"}, {0, "L224"}}},
         {"an empty file names no town", "", {{223, ""}, {0, ""}}},
         {"a name ends at its first zero byte", std::string("AB\0CD\nEF\n", 9), {{223, "AB"}, {222, "EF"}}},
+        {"other control bytes stay in the name", "A\x01" "B\x1B\n", {{223, "A\x01" "B\x1B"}}},
         {"a long line is cut to 38 bytes and the next keeps its town", std::string(50, 'a') + "\nB\n",
          {{223, a38}, {222, "B"}}},
         {"38 bytes and CR LF fit", a38 + "\r\nB\r\n", {{223, a38}, {222, "B"}}},
