@@ -62,23 +62,29 @@ constexpr std::size_t townLineKeep = townNameMaxLength + 2;
 // Store one town list line in a slot. `length` counts the whole line without its "\n", of
 // which only the first townLineKeep bytes are at hand. The name ends at the line's end (a
 // "\r" before the "\n" is part of the line ending) or its first zero byte, and is cut to at
-// most townNameMaxLength bytes without splitting a double-byte character.
+// most townNameMaxLength bytes without splitting a double-byte character; a lead byte left
+// without its second byte at the end is dropped.
 void storeTownName(char* slot, const unsigned char* line, std::size_t length, bool endedByNewline) {
     if (endedByNewline && length > 0 && length <= townLineKeep && line[length - 1] == '\r') --length;
     std::size_t end = std::min(length, townLineKeep);
     if (const void* zero = std::memchr(line, 0, end)) end = static_cast<std::size_t>(static_cast<const unsigned char*>(zero) - line);
-    std::size_t cut = wholeCharacters(reinterpret_cast<const char*>(line), end, townNameMaxLength);
+    const char* text = reinterpret_cast<const char*>(line);
+    std::size_t cut = completeCharacters(text, wholeCharacters(text, end, townNameMaxLength));
     std::memcpy(slot, line, cut);
     slot[cut] = '\0';
 }
 
 // Copy a name of the save file up to its zero byte, never past the entry's end, and cut to
-// fit its field with the terminating zero byte.
+// fit its field with the terminating zero byte. A lead byte left without its second byte by
+// the cut or the zero byte is dropped, so that nothing the reports put after a name pairs
+// with it.
 void copyName(char (&name)[nameSize], const unsigned char* text, std::size_t available) {
     std::memset(name, 0, nameSize);
-    for (std::size_t i = 0; i < available && i < nameSize - 1 && text[i] != 0; ++i) {
-        name[i] = static_cast<char>(text[i]);
+    std::size_t length = 0;
+    for (; length < available && length < nameSize - 1 && text[length] != 0; ++length) {
+        name[length] = static_cast<char>(text[length]);
     }
+    name[completeCharacters(name, length)] = '\0';
 }
 
 }  // namespace

@@ -48,6 +48,9 @@ TEST(SaveFile, EachFieldOfAnEntryComesFromItsOwnBytes) {
         {"byte 49 is not read", 49, "\xFF", -1, 0},
         {"name1", 50, std::string("Anna\0", 5), -1, 0, "Anna", ""},
         {"name2", 69, std::string("Costa\0", 6), -1, 0, "", "Costa"},
+        {"a lead byte alone before the zero byte goes", 50, std::string("Ann\x82\0", 5), -1, 0, "Ann", ""},
+        {"so does one the 39-byte cut leaves alone", 69, std::string(38, 'b') + "\x82\xA0", -1, 0, "", std::string(38, 'b')},
+        {"a whole character before it stays", 69, "\x82\xA0" "\x82" + std::string(1, '\0'), -1, 0, "", "\x82\xA0"},
     };
     constexpr int number = 7;
     for (const FieldCase& c : cases) {
