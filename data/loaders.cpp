@@ -59,13 +59,11 @@ std::size_t readSaveFile(unsigned char* bytes, std::size_t size) {
 // decide where, the bytes up to one past that limit are enough.
 constexpr std::size_t townLineKeep = townNameMaxLength + 2;
 
-// Store one town list line in a slot. `length` counts the whole line without its "\n", of
-// which only the first townLineKeep bytes are at hand. The name ends at the line's end (a
-// "\r" before the "\n" is part of the line ending) or its first zero byte, and is cut to at
-// most townNameMaxLength bytes without splitting a double-byte character; a lead byte left
-// without its second byte at the end is dropped.
-void storeTownName(char* slot, const unsigned char* line, std::size_t length, bool endedByNewline) {
-    if (endedByNewline && length > 0 && length <= townLineKeep && line[length - 1] == '\r') --length;
+// Store one town list line in a slot. `length` counts the whole line without its line end,
+// of which only the first townLineKeep bytes are at hand. The name ends at the line's end or
+// its first zero byte, and is cut to at most townNameMaxLength bytes without splitting a
+// double-byte character; a lead byte left without its second byte at the end is dropped.
+void storeTownName(char* slot, const unsigned char* line, std::size_t length) {
     std::size_t end = std::min(length, townLineKeep);
     if (const void* zero = std::memchr(line, 0, end)) end = static_cast<std::size_t>(static_cast<const unsigned char*>(zero) - line);
     const char* text = reinterpret_cast<const char*>(line);
@@ -100,31 +98,36 @@ int readTownNames(std::FILE* file) {
     unsigned char line[townLineKeep];
     std::size_t length = 0;
     int lines = 0;
-    // The lines up to the last that is not empty: Notepad may leave empty lines at the end. An
-    // empty line holds nothing or a CR alone.
+    // The lines up to the last that is not empty: Notepad may leave empty lines at the end.
     int counted = 0;
-    auto endLine = [&](bool endedByNewline) {
+    auto endLine = [&] {
         ++lines;
-        if (length > 1 || (length == 1 && line[0] != '\r')) counted = lines;
+        if (length > 0) counted = lines;
         int slot = townCount - lines;  // the first line names the highest town
-        if (slot >= 0) storeTownName(townNameTable[slot].data(), line, length, endedByNewline);
+        if (slot >= 0) storeTownName(townNameTable[slot].data(), line, length);
         length = 0;
     };
+    // A line ends at LF, CR LF or a CR alone (old Mac editors).
+    bool afterCr = false;
     for (char c : text) {
-        if (c == '\n') {
-            endLine(true);
+        if (c == '\n' && afterCr) {
+            afterCr = false;
+        } else if (c == '\n' || c == '\r') {
+            endLine();
+            afterCr = c == '\r';
         } else {
             if (length < townLineKeep) line[length] = static_cast<unsigned char>(c);
             ++length;
+            afterCr = false;
         }
     }
-    if (length > 0) endLine(false);
+    if (length > 0) endLine();
     return counted;
 }
 
 void loadTownNames() {
-    // Read in binary mode and take CR LF apart by hand, so that every platform reads the
-    // same names from the same file.
+    // Read in binary mode and take the line ends apart by hand, so that every platform reads
+    // the same names from the same file.
     std::FILE* file = openGameFile(townListName);
     if (file == nullptr) failForFile(townListMissing);
     int lines = readTownNames(file);
