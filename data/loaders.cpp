@@ -61,15 +61,24 @@ constexpr std::size_t townLineKeep = townNameMaxLength + 2;
 
 // Store one town list line in a slot. `length` counts the whole line without its line end,
 // of which only the first townLineKeep bytes are at hand. The name ends at the line's end or
-// its first zero byte, and is cut to at most townNameMaxLength bytes without splitting a
-// double-byte character; a lead byte left without its second byte at the end is dropped.
+// its first zero byte and is cut to at most townNameMaxLength bytes without splitting a
+// double-byte character. A tab becomes a blank, and the blanks (half-width, full-width,
+// tabs) that end the name are dropped, as is a lead byte left without its second byte: a
+// spreadsheet's filter then finds the town by its name alone.
 void storeTownName(char* slot, const unsigned char* line, std::size_t length) {
+    const char* text = reinterpret_cast<const char*>(line);
     std::size_t end = std::min(length, townLineKeep);
     if (const void* zero = std::memchr(line, 0, end)) end = static_cast<std::size_t>(static_cast<const unsigned char*>(zero) - line);
-    const char* text = reinterpret_cast<const char*>(line);
     std::size_t cut = completeCharacters(text, wholeCharacters(text, end, townNameMaxLength));
-    std::memcpy(slot, line, cut);
-    slot[cut] = '\0';
+    std::size_t kept = 0;
+    for (std::size_t at = 0; at < cut;) {
+        std::size_t size = characterSize(text, at, cut);
+        bool blank = size == 1 ? (text[at] == ' ' || text[at] == '\t') : (text[at] == '\x81' && text[at + 1] == '\x40');
+        for (std::size_t i = at; i < at + size; ++i) slot[i] = text[i] == '\t' && size == 1 ? ' ' : text[i];
+        at += size;
+        if (!blank) kept = at;
+    }
+    slot[kept] = '\0';
 }
 
 // Copy a name of the save file up to its zero byte, never past the entry's end, and cut to
