@@ -17,6 +17,9 @@ namespace {
 constexpr char townListName[] = "townlist.txt";
 constexpr char saveFileName[] = "SAVEDATA.CDS";
 
+// The save file's bytes, read once: the navigators and the fleet posts both come from them.
+unsigned char saveImage[saveImageSize];
+
 [[noreturn]] void failWith(const char* message) {
     putMessage(message);
     printUsageAndExit();
@@ -41,18 +44,6 @@ constexpr char saveFileName[] = "SAVEDATA.CDS";
         addScreenText("\n");
     }
     failWith(message);
-}
-
-// The first `size` bytes of the save file, or as many as it has; returns how many. A save
-// file that cannot be opened or read ends the run with its message.
-std::size_t readSaveFile(unsigned char* bytes, std::size_t size) {
-    std::FILE* file = openGameFile(saveFileName);
-    if (file == nullptr) failForFile(saveFileMissing);
-    std::size_t got = std::fread(bytes, 1, size, file);
-    bool unreadable = std::ferror(file) != 0;
-    std::fclose(file);
-    if (unreadable) failForFile(saveFileMissing);
-    return got;
 }
 
 // How much of a town list line is kept. A name is cut to townNameMaxLength bytes, and to
@@ -179,14 +170,15 @@ void fillFleetPosts(const unsigned char* postBytes, std::size_t length) {
 }
 
 void loadNavigators() {
-    static unsigned char saveImage[saveImageSize];
-    if (readSaveFile(saveImage, saveImageSize) < saveImageSize) failWith(saveFileShort);
+    std::FILE* file = openGameFile(saveFileName);
+    if (file == nullptr) failForFile(saveFileMissing);
+    std::size_t got = std::fread(saveImage, 1, saveImageSize, file);
+    bool unreadable = std::ferror(file) != 0;
+    std::fclose(file);
+    if (unreadable) failForFile(saveFileMissing);
+    if (got < saveImageSize) failWith(saveFileShort);
     fillNavigators(saveImage);
 }
 
-// The save file once more, on its own, up to the last post byte.
-void loadFleetPosts() {
-    unsigned char start[fleetPostOffset + fleetPostBytes];
-    std::size_t got = readSaveFile(start, sizeof start);
-    fillFleetPosts(start + fleetPostOffset, got > fleetPostOffset ? got - fleetPostOffset : 0);
-}
+// From the bytes loadNavigators read: the same save, however it changes on the disk meanwhile.
+void loadFleetPosts() { fillFleetPosts(saveImage + fleetPostOffset, fleetPostBytes); }

@@ -70,9 +70,10 @@ extern TownNameTable townNameTable;
 extern FleetPosts fleetPosts;
 extern const PostNames postNames;
 
-// The loaders, called in this order. Each opens its own file (the save file twice) and, if
-// it cannot use it, prints that file's message and the usage block and ends the process
-// with exit status 1.
+// The loaders, called in this order. loadTownNames and loadNavigators each open and read
+// their file once and, if they cannot use it, print that file's message and the usage block
+// and end the process with exit status 1; loadFleetPosts takes the posts from the save
+// file's bytes that loadNavigators read.
 void loadTownNames();
 void loadNavigators();
 void loadFleetPosts();

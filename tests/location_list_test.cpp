@@ -10,6 +10,8 @@
 #include "support/run.hpp"
 #include "support/sjis.hpp"
 
+namespace fs = std::filesystem;
+
 namespace {
 
 constexpr std::array<int, 4> noFleet = {250, 250, 250, 250};
@@ -143,21 +145,52 @@ TEST(LocationColumn, NumberBeforeTheColonAfterSortingByName) {
 }
 
 // The bundled example is what a player tries first: its fleet is at sea, so that every fleet
-// row shows its post, in the location list and in the skill list alike.
+// row shows its post, in the location list and in the skill list alike; also where the files
+// come through FIFOs, each read once (a second reading of the save would find a blank save,
+// whose fleet is navigator 0 alone; of the town list, no writer at all).
 TEST(LocationList, ExampleFleetRowsShowTheirPosts) {
     const std::pair<int, const char*> fleet[] = {{12, "副官"}, {57, "航海"}, {101, "測量"}, {160, "通訳"}};
-    TempFolder folder;
-    for (const char* file : {"SAVEDATA.CDS", "townlist.txt"}) {
-        writeFile(folder.path / file, readFile(std::filesystem::path(TIDEWRIT_EXAMPLE) / file));
-    }
-    std::vector<std::string> locations = outputLines(runTidewrit(folder.path, {}).output);
-    std::vector<std::string> skills = outputLines(runTidewrit(folder.path, {"/s"}).output);
-    ASSERT_EQ(locations.size(), 205u);
-    ASSERT_EQ(skills.size(), 207u);
-    for (const auto& [number, post] : fleet) {
-        std::string digits = std::to_string(number);
-        std::string row = std::string(3 - digits.size(), ' ') + digits + ":－艦隊に勤務中－(" + post + ")   ";
-        EXPECT_EQ(locations[number].substr(0, 29), toSjis(row)) << number;
-        EXPECT_EQ(skills[2 + number].substr(0, 5), toSjis(std::string(post) + ":")) << number;
+    const fs::path example = TIDEWRIT_EXAMPLE;
+    const std::string save = readFile(example / "SAVEDATA.CDS");
+    const std::string townList = readFile(example / "townlist.txt");
+    const SaveImage blank = blankSaveImage();
+    const std::string blankSave(blank.begin(), blank.end());
+    struct Case {
+        const char* what;
+        bool throughFifos;
+    };
+    const Case cases[] = {
+        {"files", false},
+#ifndef _WIN32
+        {"FIFOs", true},
+#endif
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> reports[2];
+        for (int report = 0; report < 2; ++report) {
+            TempFolder folder;
+            if (c.throughFifos) {
+#ifndef _WIN32
+                serveThroughFifo(folder.path / "SAVEDATA.CDS", {save, blankSave});
+                serveThroughFifo(folder.path / "townlist.txt", {townList});
+#endif
+            } else {
+                writeFile(folder.path / "SAVEDATA.CDS", save);
+                writeFile(folder.path / "townlist.txt", townList);
+            }
+            RunResult run = runTidewrit(folder.path, report == 0 ? std::vector<std::string>{} : std::vector<std::string>{"/s"});
+            EXPECT_EQ(run.status, 0) << c.what;
+            reports[report] = outputLines(run.output);
+        }
+        const std::vector<std::string>& locations = reports[0];
+        const std::vector<std::string>& skills = reports[1];
+        ASSERT_EQ(locations.size(), 205u) << c.what;
+        ASSERT_EQ(skills.size(), 207u) << c.what;
+        for (const auto& [number, post] : fleet) {
+            std::string digits = std::to_string(number);
+            std::string row = std::string(3 - digits.size(), ' ') + digits + ":－艦隊に勤務中－(" + post + ")   ";
+            EXPECT_EQ(locations[number].substr(0, 29), toSjis(row)) << c.what << ", " << number;
+            EXPECT_EQ(skills[2 + number].substr(0, 5), toSjis(std::string(post) + ":")) << c.what << ", " << number;
+        }
     }
 }

@@ -1,6 +1,7 @@
 #include "support/run.hpp"
 
 #include <algorithm>
+#include <cerrno>
 #include <atomic>
 #include <chrono>
 #include <string>
@@ -16,6 +17,7 @@
 #include <poll.h>
 #include <signal.h>
 #include <stdlib.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #endif
@@ -193,6 +195,24 @@ RunResult runTidewrit(const fs::path& folder, const std::vector<std::string>& ar
     if (outputPath.empty()) result.output = readFile(outPath);
     result.errors = readFile(errPath);
     return result;
+}
+
+void serveThroughFifo(const fs::path& path, const std::vector<std::string>& contents) {
+    if (mkfifo(path.c_str(), 0600) != 0) throw std::system_error(errno, std::generic_category(), path.string());
+    if (fork() != 0) return;
+    alarm(60);
+    signal(SIGPIPE, SIG_IGN);
+    for (const std::string& content : contents) {
+        int fifo = open(path.c_str(), O_WRONLY);
+        if (fifo < 0) _exit(1);
+        for (std::size_t done = 0; done < content.size();) {
+            ssize_t wrote = write(fifo, content.data() + done, content.size() - done);
+            if (wrote <= 0) break;
+            done += static_cast<std::size_t>(wrote);
+        }
+        close(fifo);
+    }
+    _exit(0);
 }
 
 #endif

@@ -30,3 +30,9 @@ enum class Terminal { none, errors, outputAndErrors };
 RunResult runTidewrit(const std::filesystem::path& folder, const std::vector<std::string>& arguments,
                       const std::filesystem::path& outputPath = {}, Terminal terminal = Terminal::none,
                       const char* locale = "C");
+
+#ifndef _WIN32
+// A FIFO at `path`, through which a process of its own serves each of `contents` in turn to
+// the next program that opens it, and then ends (after a minute at the latest).
+void serveThroughFifo(const std::filesystem::path& path, const std::vector<std::string>& contents);
+#endif
