@@ -4,11 +4,27 @@
 
 #ifdef _WIN32
 
-std::FILE* openGameFile(const char* name) { return std::fopen(name, "rb"); }
+#include <windows.h>
+
+std::FILE* openGameFile(const char* name, FileState& state) {
+    std::FILE* file = std::fopen(name, "rb");
+    state = file != nullptr ? FileState::readable : errno == ENOENT ? FileState::missing : FileState::unreadable;
+    return file;
+}
+
+FileState presenceOf(const char* name) {
+    DWORD attributes = GetFileAttributesA(name);
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        DWORD error = GetLastError();
+        return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? FileState::missing : FileState::unreadable;
+    }
+    return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ? FileState::unreadable : FileState::readable;
+}
 
 #else
 
 #include <dirent.h>
+#include <sys/stat.h>
 
 #include <cstring>
 
@@ -22,38 +38,59 @@ bool sameIgnoringAsciiCase(const char* a, const char* b) {
     return *a == *b;
 }
 
-}  // namespace
-
-std::FILE* openGameFile(const char* name) {
-    std::FILE* file = std::fopen(name, "rb");
-    if (file != nullptr || errno != ENOENT) return file;
+// How many names of the current folder match `name` ignoring ASCII case; the first of them
+// in byte order goes to `first`. Such a name is as long as `name`, and ASCII.
+using FoundName = char[64];
+unsigned matchesIgnoringCase(const char* name, FoundName& first) {
+    first[0] = '\0';
     DIR* folder = opendir(".");
-    if (folder == nullptr) {
-        errno = ENOENT;
-        return nullptr;
-    }
-    char found[sizeof(dirent::d_name)] = {};
+    if (folder == nullptr) return 0;
+    unsigned count = 0;
     while (const dirent* entry = readdir(folder)) {
-        if (sameIgnoringAsciiCase(entry->d_name, name) && (found[0] == '\0' || std::strcmp(entry->d_name, found) < 0)) {
-            std::strcpy(found, entry->d_name);
-        }
+        if (!sameIgnoringAsciiCase(entry->d_name, name) || std::strlen(entry->d_name) >= sizeof first) continue;
+        ++count;
+        if (first[0] == '\0' || std::strcmp(entry->d_name, first) < 0) std::strcpy(first, entry->d_name);
     }
     closedir(folder);
-    if (found[0] == '\0') {
-        errno = ENOENT;
+    return count;
+}
+
+// A name that is there but is no file that can be read: a folder, or a link to nothing.
+FileState presenceOfExact(const char* name) {
+    struct stat entry;
+    if (lstat(name, &entry) != 0) return FileState::missing;
+    if (stat(name, &entry) != 0 || S_ISDIR(entry.st_mode)) return FileState::unreadable;
+    return FileState::readable;
+}
+
+}  // namespace
+
+std::FILE* openGameFile(const char* name, FileState& state) {
+    FoundName found;
+    std::FILE* file = std::fopen(name, "rb");
+    if (file != nullptr) {
+        state = FileState::readable;
+        return file;
+    }
+    // A name that is there, though it cannot be opened, is no missing file.
+    if (errno != ENOENT || presenceOfExact(name) != FileState::missing) {
+        state = FileState::unreadable;
         return nullptr;
     }
-    return std::fopen(found, "rb");
+    if (matchesIgnoringCase(name, found) == 0) {
+        state = FileState::missing;
+        return nullptr;
+    }
+    file = std::fopen(found, "rb");
+    state = file != nullptr ? FileState::readable : FileState::unreadable;
+    return file;
+}
+
+FileState presenceOf(const char* name) {
+    FileState state = presenceOfExact(name);
+    FoundName found;
+    if (state == FileState::missing && matchesIgnoringCase(name, found) > 0) state = presenceOfExact(found);
+    return state;
 }
 
 #endif
-
-FileState fileStateOf(const char* name) {
-    std::FILE* file = openGameFile(name);
-    if (file == nullptr) return errno == ENOENT ? FileState::missing : FileState::unreadable;
-    unsigned char first;
-    std::size_t got = std::fread(&first, 1, 1, file);
-    bool unreadable = got == 0 && std::ferror(file) != 0;
-    std::fclose(file);
-    return unreadable ? FileState::unreadable : FileState::readable;
-}

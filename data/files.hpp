@@ -3,14 +3,18 @@
 
 #include <cstdio>
 
-// Open `name` in the current folder for reading in binary mode; nullptr, with errno set, if
-// it cannot be opened. Windows ignores the case of a name. Elsewhere, when no file has the
-// exact name, the one whose name matches it ignoring ASCII case is opened, the first in byte
-// order among several: a town list saved as townList.txt, or a save copied from a FAT
-// medium as savedata.cds.
-std::FILE* openGameFile(const char* name);
-
 enum class FileState { readable, missing, unreadable };
 
-// Whether openGameFile finds `name` and can read it (an empty file reads too).
-FileState fileStateOf(const char* name);
+// Open `name` in the current folder for reading in binary mode. Each file is opened once a
+// run: a save given through a FIFO or a pipe has no second reading. nullptr if it cannot be
+// opened, with `state` saying why: missing, or unreadable (a folder, a file without
+// permission, a link to nothing). Windows ignores the case of a name. Elsewhere, when no
+// file has the exact name, the one whose name matches it ignoring ASCII case is opened, the
+// first in byte order among several: a town list saved as townList.txt, or a save copied
+// from a FAT medium as savedata.cds.
+std::FILE* openGameFile(const char* name, FileState& state);
+
+// Whether `name` (or, elsewhere than on Windows, another case of it) is in the current
+// folder, told without opening it, as a FIFO would wait for a writer: missing; unreadable
+// for a folder or a link to nothing; readable as far as can be told.
+FileState presenceOf(const char* name);

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <initializer_list>
 #include <string_view>
+#include <utility>
 
 #include "data/files.hpp"
 #include "data/navigators.hpp"
@@ -27,14 +28,15 @@ unsigned char saveImage[saveImageSize];
 
 // A player who sees a file's message most often ran the program in the wrong folder. So the
 // screen also says which folder was searched and which of the two files are not there, the
-// save file too when the town list was missed first.
-[[noreturn]] void failForFile(const char* message) {
+// save file too when the town list was missed first. What is said of a file is what its one
+// open said, or, for the save file after the town list failed, what is known without
+// opening it.
+[[noreturn]] void failForFile(const char* message, FileState townList, FileState save) {
     if (screenLinesShown()) {
         addScreenText(lookedIn);
         addScreenFolder();
         addScreenText("\n");
-        for (const char* name : {townListName, saveFileName}) {
-            FileState state = fileStateOf(name);
+        for (auto [name, state] : {std::pair{townListName, townList}, std::pair{saveFileName, save}}) {
             if (state == FileState::readable) continue;
             addScreenText(name);
             addScreenText(state == FileState::missing ? fileNotFound : fileUnreadable);
@@ -128,12 +130,13 @@ int readTownNames(std::FILE* file) {
 void loadTownNames() {
     // Read in binary mode and take the line ends apart by hand, so that every platform reads
     // the same names from the same file.
-    std::FILE* file = openGameFile(townListName);
-    if (file == nullptr) failForFile(townListMissing);
+    FileState state;
+    std::FILE* file = openGameFile(townListName, state);
+    if (file == nullptr) failForFile(townListMissing, state, presenceOf(saveFileName));
     int lines = readTownNames(file);
     bool unreadable = std::ferror(file) != 0;
     std::fclose(file);
-    if (unreadable) failForFile(townListMissing);
+    if (unreadable) failForFile(townListMissing, FileState::unreadable, presenceOf(saveFileName));
     // A line too many or too few moves every town name below it: say so, as the report
     // itself cannot show it.
     if (lines != townCount) {
@@ -170,12 +173,13 @@ void fillFleetPosts(const unsigned char* postBytes, std::size_t length) {
 }
 
 void loadNavigators() {
-    std::FILE* file = openGameFile(saveFileName);
-    if (file == nullptr) failForFile(saveFileMissing);
+    FileState state;
+    std::FILE* file = openGameFile(saveFileName, state);
+    if (file == nullptr) failForFile(saveFileMissing, FileState::readable, state);
     std::size_t got = std::fread(saveImage, 1, saveImageSize, file);
     bool unreadable = std::ferror(file) != 0;
     std::fclose(file);
-    if (unreadable) failForFile(saveFileMissing);
+    if (unreadable) failForFile(saveFileMissing, FileState::readable, FileState::unreadable);
     if (got < saveImageSize) failWith(saveFileShort);
     fillNavigators(saveImage);
 }

@@ -202,6 +202,7 @@ TEST(Output, ScreenShowsWhatAPersonNeedsOnce) {
         writeFile(f / "SAVEDATA.CDS", blankSaveImage());
     };
     auto nothing = [](const fs::path&) {};
+    const std::string saveMessage = "大航海時代３と同じディレクトリに置いて実行してね\n";
     const Case cases[] = {
         {"output to a file, errors on the screen", "game", saveOnly, {"/c"}, Terminal::errors,
          townListMessage + usageText + lookedIn + townListMissing + advice},
@@ -243,6 +244,19 @@ TEST(Output, ScreenShowsWhatAPersonNeedsOnce) {
         {"a UTF-8 terminal gets UTF-8", "大航海時代３", saveOnly, {"/c"}, Terminal::errors,
          townListMessage + usageText + lookedIn + townListMissing + advice, "C.UTF-8"},
         {"errors to a file", "game", saveOnly, {"/c"}, Terminal::none, ""},
+        // Each file is opened once: a second open of a FIFO whose writer has gone would wait.
+        {"a town list through a FIFO and no save: the save named at once", "game",
+         [](const fs::path& f) { serveThroughFifo(f / "townlist.txt", {townListText(std::vector<std::string>(224, "Port"))}); },
+         {}, Terminal::errors, saveMessage + usageText + lookedIn + saveMissing + advice},
+        {"a town list that links to nothing is there, unreadable", "game",
+         [](const fs::path& f) {
+             fs::create_symlink("nowhere", f / "townlist.txt");
+             writeFile(f / "SAVEDATA.CDS", blankSaveImage());
+         },
+         {}, Terminal::errors, townListMessage + usageText + lookedIn + "townlist.txt はあるけど読めないよ\n" + advice},
+        {"so is a save that links to nothing, behind a missing town list", "game",
+         [](const fs::path& f) { fs::create_symlink("nowhere", f / "savedata.cds"); }, {}, Terminal::errors,
+         townListMessage + usageText + lookedIn + townListMissing + "SAVEDATA.CDS はあるけど読めないよ\n" + advice},
     };
     for (const Case& c : cases) {
         TempFolder temp;
