@@ -28,6 +28,9 @@ FileState presenceOf(const char* name) {
 
 #include <cstring>
 
+#include "output/screen.hpp"
+#include "text/literals.hpp"
+
 namespace {
 
 bool sameIgnoringAsciiCase(const char* a, const char* b) {
@@ -55,6 +58,19 @@ unsigned matchesIgnoringCase(const char* name, FoundName& first) {
     return count;
 }
 
+// Several names alike but for case: say which one was read.
+void sayWhichWasRead(const char* name, unsigned matches, const char* read) {
+    if (matches < 2) return;
+    addScreenText(caseVariantsBefore);
+    addScreenText(name);
+    addScreenText(caseVariantsMiddle);
+    addScreenNumber(matches);
+    addScreenText(caseVariantsRead);
+    addScreenText(read);
+    addScreenText(caseVariantsAfter);
+    addScreenText("\n");
+}
+
 // A name that is there but is no file that can be read: a folder, or a link to nothing.
 FileState presenceOfExact(const char* name) {
     struct stat entry;
@@ -70,6 +86,7 @@ std::FILE* openGameFile(const char* name, FileState& state) {
     std::FILE* file = std::fopen(name, "rb");
     if (file != nullptr) {
         state = FileState::readable;
+        if (screenLinesShown()) sayWhichWasRead(name, matchesIgnoringCase(name, found), name);
         return file;
     }
     // A name that is there, though it cannot be opened, is no missing file.
@@ -77,12 +94,18 @@ std::FILE* openGameFile(const char* name, FileState& state) {
         state = FileState::unreadable;
         return nullptr;
     }
-    if (matchesIgnoringCase(name, found) == 0) {
+    unsigned matches = matchesIgnoringCase(name, found);
+    if (matches == 0) {
         state = FileState::missing;
         return nullptr;
     }
     file = std::fopen(found, "rb");
-    state = file != nullptr ? FileState::readable : FileState::unreadable;
+    if (file == nullptr) {
+        state = FileState::unreadable;
+        return nullptr;
+    }
+    state = FileState::readable;
+    sayWhichWasRead(name, matches, found);
     return file;
 }
 

@@ -11,7 +11,8 @@ enum class FileState { readable, missing, unreadable };
 // permission, a link to nothing). Windows ignores the case of a name. Elsewhere, when no
 // file has the exact name, the one whose name matches it ignoring ASCII case is opened, the
 // first in byte order among several: a town list saved as townList.txt, or a save copied
-// from a FAT medium as savedata.cds.
+// from a FAT medium as savedata.cds. Where several names match and the screen lines are
+// shown, they say which one was read.
 std::FILE* openGameFile(const char* name, FileState& state);
 
 // Whether `name` (or, elsewhere than on Windows, another case of it) is in the current

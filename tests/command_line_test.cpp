@@ -257,6 +257,21 @@ TEST(Output, ScreenShowsWhatAPersonNeedsOnce) {
         {"so is a save that links to nothing, behind a missing town list", "game",
          [](const fs::path& f) { fs::create_symlink("nowhere", f / "savedata.cds"); }, {}, Terminal::errors,
          townListMessage + usageText + lookedIn + townListMissing + "SAVEDATA.CDS はあるけど読めないよ\n" + advice},
+        {"names alike but for case: the one read is named", "game",
+         [](const fs::path& f) {
+             writeTownList(f);
+             fs::copy_file(f / "townlist.txt", f / "TOWNLIST.TXT");
+             writeFile(f / "SAVEDATA.CDS", blankSaveImage());
+         },
+         {"/c"}, Terminal::errors, "大文字・小文字を区別しないと townlist.txt と同じ名前のファイルが 2 つあるよ。読んだのは townlist.txt だよ\n"},
+        {"and without the exact name, the first in byte order", "game",
+         [](const fs::path& f) {
+             writeTownList(f);
+             fs::rename(f / "townlist.txt", f / "townList.txt");
+             fs::copy_file(f / "townList.txt", f / "TownList.txt");
+             writeFile(f / "SAVEDATA.CDS", blankSaveImage());
+         },
+         {"/c"}, Terminal::errors, "大文字・小文字を区別しないと townlist.txt と同じ名前のファイルが 2 つあるよ。読んだのは TownList.txt だよ\n"},
     };
     for (const Case& c : cases) {
         TempFolder temp;

@@ -34,6 +34,13 @@ inline constexpr char runInGameFolder[] = "SAVEDATA.CDS \x82\xCC\x82\xA0\x82\xE9
 inline constexpr char townListLinesBefore[] = "townlist.txt \x82\xCD ";  // townlist.txt は
 inline constexpr char townListLinesAfter[] = " \x8D\x73\x82\xA0\x82\xE9\x82\xE6\x81\x42" "224 \x8D\x73\x82\xCC\x82\xCD\x82\xB8\x82\xBE\x82\xA9\x82\xE7\x81\x41\x92\xAC\x82\xCC\x96\xBC\x91\x4F\x82\xAA\x82\xB8\x82\xEA\x82\xC4\x82\xA2\x82\xE9\x82\xA9\x82\xE0\x82\xB5\x82\xEA\x82\xC8\x82\xA2\x82\xE6";  //  行あるよ。224 行のはずだから、町の名前がずれているかもしれないよ
 
+// Screen line where several files are named alike but for case, for example: 大文字・小文字
+// を区別しないと townlist.txt と同じ名前のファイルが 2 つあるよ。読んだのは townList.txt だよ
+inline constexpr char caseVariantsBefore[] = "\x91\xE5\x95\xB6\x8E\x9A\x81\x45\x8F\xAC\x95\xB6\x8E\x9A\x82\xF0\x8B\xE6\x95\xCA\x82\xB5\x82\xC8\x82\xA2\x82\xC6 ";  // 大文字・小文字を区別しないと (and a blank)
+inline constexpr char caseVariantsMiddle[] = " \x82\xC6\x93\xAF\x82\xB6\x96\xBC\x91\x4F\x82\xCC\x83\x74\x83\x40\x83\x43\x83\x8B\x82\xAA ";  //  と同じ名前のファイルが (and a blank)
+inline constexpr char caseVariantsRead[] = " \x82\xC2\x82\xA0\x82\xE9\x82\xE6\x81\x42\x93\xC7\x82\xF1\x82\xBE\x82\xCC\x82\xCD ";  //  つあるよ。読んだのは (and a blank)
+inline constexpr char caseVariantsAfter[] = " \x82\xBE\x82\xE6";  //  だよ
+
 // Shown last when the program has a console window of its own (a double-click, a shortcut),
 // which closes as soon as the program ends: the window then waits for Enter.
 inline constexpr char closeWindow[] =
