@@ -9,20 +9,26 @@
 namespace {
 
 std::FILE* output = stdout;
-bool consoleChecked = false;
+bool outputChecked = false;
+bool toScreen = false;
 bool toConsole = false;
 char buffer[consoleWriteLimit];
 std::size_t used = 0;
 bool writeFailed = false;
 
+// Whether the output is a screen, and a console, asked once per stream.
+void checkOutput() {
+    if (outputChecked) return;
+    toScreen = isScreen(output);
+    toConsole = screenIsConsole && toScreen;
+    outputChecked = true;
+}
+
 // A console gets whole characters only: a lead byte that ends the buffer waits for its
 // second byte. A file or a pipe gets every byte as it is.
 void writeBuffer() {
     if (used == 0) return;
-    if (!consoleChecked) {
-        toConsole = screenIsConsole && isScreen(output);
-        consoleChecked = true;
-    }
+    checkOutput();
     if (!toConsole) {
         if (std::fwrite(buffer, 1, used, output) != used) writeFailed = true;
         used = 0;
@@ -61,7 +67,7 @@ void putBlanks(std::size_t count) {
 void setOutput(std::FILE* file) {
     writeAll();
     output = file;
-    consoleChecked = false;
+    outputChecked = false;
     writeFailed = false;
 }
 
@@ -82,9 +88,20 @@ void putText(const char* text) { putBytes(text, std::strlen(text)); }
 
 void putNewline() { putBytes("\n", 1); }
 
-void putTextPadded(const char* text, std::size_t width) {
-    std::size_t length = std::strlen(text);
-    putBytes(text, length);
+void putNameBytes(const char* bytes, std::size_t length) {
+    checkOutput();
+    if (!toScreen) {
+        putBytes(bytes, length);
+        return;
+    }
+    for (std::size_t i = 0; i < length; ++i) putBytes(isControlByte(bytes[i]) ? "?" : bytes + i, 1);
+}
+
+void putName(const char* name) { putNameBytes(name, std::strlen(name)); }
+
+void putNamePadded(const char* name, std::size_t width) {
+    std::size_t length = std::strlen(name);
+    putNameBytes(name, length);
     if (length < width) putBlanks(width - length);
 }
 
@@ -102,4 +119,7 @@ bool finishOutput() {
     return !writeFailed;
 }
 
-bool outputIsScreen() { return isScreen(output); }
+bool outputIsScreen() {
+    checkOutput();
+    return toScreen;
+}

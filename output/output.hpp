@@ -14,8 +14,12 @@ void setOutput(std::FILE* file);
 void putBytes(const char* bytes, std::size_t length);
 void putText(const char* text);
 void putNewline();
-// `text`, then blanks up to `width` bytes; a longer text is printed whole (printf "%-Ns").
-void putTextPadded(const char* text, std::size_t width);
+// A name from an input file (a navigator's, a town's), byte for byte; but a screen, which
+// would act on them, gets each control byte (0x00 to 0x1F, 0x7F) as "?".
+void putNameBytes(const char* bytes, std::size_t length);
+void putName(const char* name);
+// The name, then blanks up to `width` bytes; a longer name is printed whole (printf "%-Ns").
+void putNamePadded(const char* name, std::size_t width);
 // `value` right-aligned in `width` positions, more if it needs more (printf "%Nd").
 void putNumber(unsigned value, std::size_t width);
 

@@ -8,6 +8,7 @@
 #include "output/console.hpp"
 #include "output/output.hpp"
 #include "text/code_page.hpp"
+#include "text/shift_jis.hpp"
 
 namespace {
 
@@ -68,7 +69,12 @@ void addScreenNumber(unsigned value) {
 
 void addScreenFolder() {
     static char name[8192];
-    addScreenBytes(name, currentFolderName(name, sizeof name));
+    std::size_t length = currentFolderName(name, sizeof name);
+    // A folder's name is no text of the program's: nothing in it may act on the terminal.
+    for (std::size_t i = 0; i < length; ++i) {
+        if (isControlByte(name[i])) name[i] = '?';
+    }
+    addScreenBytes(name, length);
 }
 
 void showScreenLines() {

@@ -13,11 +13,11 @@ namespace {
 void putQuoted(const char* text) {
     const char* quote;
     while ((quote = std::strchr(text, '"')) != nullptr) {
-        putBytes(text, static_cast<std::size_t>(quote - text) + 1);
+        putNameBytes(text, static_cast<std::size_t>(quote - text) + 1);
         putBytes("\"", 1);
         text = quote + 1;
     }
-    putText(text);
+    putName(text);
 }
 
 void putTextField(const char* text) {

@@ -21,7 +21,7 @@ int putLocationColumn(const NavigatorRecord& record, int row) {
     } else {
         putNumber(record.number, 3);
         putBytes(":", 1);
-        putTextPadded(townNameTable[record.location].data(), 16);
+        putNamePadded(townNameTable[record.location].data(), 16);
     }
     return post;
 }
@@ -50,9 +50,9 @@ void printLocationList() {
         const NavigatorRecord& record = navigatorTable[row];
         int post = putLocationColumn(record, row);
         putWhereaboutsColumn(record, post);
-        putText(record.name1);
+        putName(record.name1);
         putBytes("  ", 2);
-        putText(record.name2);
+        putName(record.name2);
         putBytes(" \n", 2);
     }
 }

@@ -17,9 +17,9 @@ void printParameterList() {
         }
         putNumber(record.fame, 5);
         putBytes(" ", 1);
-        putText(record.name1);
+        putName(record.name1);
         putBytes(" ", 1);
-        putText(record.name2);
+        putName(record.name2);
         putNewline();
     }
 }

@@ -40,7 +40,7 @@ void putNameField(const NavigatorRecord& record) {
         length += partLength;
     }
     name[wholeCharacters(name, length, nameFieldCut)] = '\0';
-    putTextPadded(name, nameFieldWidth);
+    putNamePadded(name, nameFieldWidth);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The program as a user meets it: options, missing and broken input files, exit status.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -203,6 +204,16 @@ TEST(Output, ScreenShowsWhatAPersonNeedsOnce) {
     };
     auto nothing = [](const fs::path&) {};
     const std::string saveMessage = "大航海時代３と同じディレクトリに置いて実行してね\n";
+    // The last navigator's names would retitle and clear the terminal.
+    auto hostileNames = [](const fs::path& f) {
+        writeTownList(f);
+        SaveImage image = blankSaveImage();
+        SaveNavigator navigator;
+        navigator.name1 = "\x1B]0;x\x07";
+        navigator.name2 = "\x1B[2J";
+        putNavigator(image, 204, navigator);
+        writeFile(f / "SAVEDATA.CDS", image);
+    };
     const Case cases[] = {
         {"output to a file, errors on the screen", "game", saveOnly, {"/c"}, Terminal::errors,
          townListMessage + usageText + lookedIn + townListMissing + advice},
@@ -272,6 +283,15 @@ TEST(Output, ScreenShowsWhatAPersonNeedsOnce) {
              writeFile(f / "SAVEDATA.CDS", blankSaveImage());
          },
          {"/c"}, Terminal::errors, "大文字・小文字を区別しないと townlist.txt と同じ名前のファイルが 2 つあるよ。読んだのは TownList.txt だよ\n"},
+        // Nothing from a file or a folder's name acts on the terminal.
+        {"control bytes in a folder's name", "game\x1B]0;x\x07", nothing, {}, Terminal::errors,
+         townListMessage + usageText + lookedIn + townListMissing + saveMissing + advice},
+        {"control bytes in names, in the location list", "game", hostileNames, {}, Terminal::outputAndErrors,
+         "204:Port            (   0)   ?]0;x?  ?[2J \n"},
+        {"in the skill list", "game", hostileNames, {"/s"}, Terminal::outputAndErrors,
+         "   0:?]0;x? ?[2J         " + repeat(" 0", 27) + "\n"},
+        {"in the CSV", "game", hostileNames, {"/c"}, Terminal::outputAndErrors,
+         "\"?]0;x? ?[2J\",\"Port\",0,0,0,0,0," + repeat("0,", 27) + "\n"},
     };
     for (const Case& c : cases) {
         TempFolder temp;
@@ -285,7 +305,9 @@ TEST(Output, ScreenShowsWhatAPersonNeedsOnce) {
         std::string screen;
         std::size_t start = 0;
         for (std::size_t at; (at = c.screen.find("{folder}", start)) != std::string::npos; start = at + 8) {
-            screen += inScreenSet(c.screen.substr(start, at - start)) + folder.string();
+            std::string name = folder.string();
+            std::replace_if(name.begin(), name.end(), [](char b) { return static_cast<unsigned char>(b) < 0x20 || b == 0x7F; }, '?');
+            screen += inScreenSet(c.screen.substr(start, at - start)) + name;
         }
         screen += inScreenSet(c.screen.substr(start));
         if (c.terminal == Terminal::none) {

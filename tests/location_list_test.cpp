@@ -85,6 +85,8 @@ TEST(LocationList, RowShowsTownWhereaboutsAndName) {
         {"percent signs are plain text", 5, named("100%s", "%d%n%%", 3, 0), noFleet,
          expectedOutput("  5:ABC             (   0)   100%s  %d%n%% \n")},
         {"empty names", 6, named("", "", 3, 0), noFleet, expectedOutput("  6:ABC             (   0)      \n")},
+        {"control bytes reach a file as they are", 5, named("\x1B]0;x\x07", "\x7F", 3, 0), noFleet,
+         expectedOutput("  5:ABC             (   0)   \x1B]0;x\x07  \x7F \n")},
         {"name1 without a zero byte runs on into name2", 30, named("aaaaaaaaaaaaaaaaaaa", "ZZ", 3, 0), noFleet,
          expectedOutput(" 30:ABC             (   0)   aaaaaaaaaaaaaaaaaaaZZ  ZZ \n")},
         {"names without a zero byte stop at 39 bytes and at the entry's end", 204,
