@@ -7,7 +7,6 @@
 #include "output/run_end.hpp"
 #include "output/screen.hpp"
 #include "report/reports.hpp"
-#include "text/literals.hpp"
 
 int main(int argc, char** argv) {
     ReportMode mode = ReportMode::locationList;
@@ -32,7 +31,7 @@ int main(int argc, char** argv) {
     }
 
     if (!finishOutput()) {
-        putError(reportNotWritten);
+        putError(writeFailureLine(outputError()).data());
         exitWaitingIfAlone(1);
     }
     exitWaitingIfAlone(0);

@@ -1,6 +1,8 @@
 #include "output/output.hpp"
 
+#include <cerrno>
 #include <charconv>
+#include <csignal>
 #include <cstring>
 
 #include "output/console.hpp"
@@ -14,14 +16,22 @@ bool toScreen = false;
 bool toConsole = false;
 char buffer[consoleWriteLimit];
 std::size_t used = 0;
-bool writeFailed = false;
+int writeError = 0;  // the cause of the first failed write, 0 while none has failed
 
-// Whether the output is a screen, and a console, asked once per stream.
+// Whether the output is a screen, and a console, asked once per stream. A reader of the
+// output that goes away must give a write error with its cause, not end the process unseen.
 void checkOutput() {
     if (outputChecked) return;
     toScreen = isScreen(output);
     toConsole = screenIsConsole && toScreen;
     outputChecked = true;
+#ifdef SIGPIPE
+    std::signal(SIGPIPE, SIG_IGN);
+#endif
+}
+
+void failWrite() {
+    if (writeError == 0) writeError = errno != 0 ? errno : EIO;
 }
 
 // A console gets whole characters only: a lead byte that ends the buffer waits for its
@@ -30,7 +40,8 @@ void writeBuffer() {
     if (used == 0) return;
     checkOutput();
     if (!toConsole) {
-        if (std::fwrite(buffer, 1, used, output) != used) writeFailed = true;
+        errno = 0;
+        if (std::fwrite(buffer, 1, used, output) != used) failWrite();
         used = 0;
         return;
     }
@@ -40,7 +51,8 @@ void writeBuffer() {
         if (size == 1 && isLeadByte(static_cast<unsigned char>(buffer[whole]))) break;
         whole += size;
     }
-    if (!writeToConsole(output, buffer, whole)) writeFailed = true;
+    errno = 0;
+    if (!writeToConsole(output, buffer, whole)) failWrite();
     std::memmove(buffer, buffer + whole, used - whole);
     used -= whole;
 }
@@ -49,7 +61,8 @@ void writeBuffer() {
 // it is.
 void writeAll() {
     writeBuffer();
-    if (used > 0 && !writeToConsole(output, buffer, used)) writeFailed = true;
+    errno = 0;
+    if (used > 0 && !writeToConsole(output, buffer, used)) failWrite();
     used = 0;
 }
 
@@ -68,7 +81,7 @@ void setOutput(std::FILE* file) {
     writeAll();
     output = file;
     outputChecked = false;
-    writeFailed = false;
+    writeError = 0;
 }
 
 void putBytes(const char* bytes, std::size_t length) {
@@ -114,10 +127,12 @@ void putNumber(unsigned value, std::size_t width) {
 
 bool finishOutput() {
     writeAll();
-    if (std::fflush(output) != 0) writeFailed = true;
-    if (std::ferror(output)) writeFailed = true;
-    return !writeFailed;
+    errno = 0;
+    if (std::fflush(output) != 0 || std::ferror(output)) failWrite();
+    return writeError == 0;
 }
+
+int outputError() { return writeError; }
 
 bool outputIsScreen() {
     checkOutput();

@@ -25,6 +25,8 @@ void putNumber(unsigned value, std::size_t width);
 
 // Write out what is buffered and flush the stream. False if any write has failed.
 bool finishOutput();
+// The cause (an errno value) of the first write that failed, 0 if none has.
+int outputError();
 
 // Whether the output is a screen (a terminal or a console), not a file or a pipe.
 bool outputIsScreen();

@@ -1,5 +1,6 @@
 #include "output/screen.hpp"
 
+#include <cerrno>
 #include <charconv>
 #include <cstdio>
 #include <cstring>
@@ -8,6 +9,7 @@
 #include "output/console.hpp"
 #include "output/output.hpp"
 #include "text/code_page.hpp"
+#include "text/literals.hpp"
 #include "text/shift_jis.hpp"
 
 namespace {
@@ -75,6 +77,29 @@ void addScreenFolder() {
         if (isControlByte(name[i])) name[i] = '?';
     }
     addScreenBytes(name, length);
+}
+
+std::string_view writeFailureLine(int error) {
+    static char line[1024];
+    std::size_t length = 0;
+    auto add = [&](const char* text) {
+        std::size_t part = std::strlen(text);
+        if (part > sizeof line - 1 - length) part = sizeof line - 1 - length;
+        std::memcpy(line + length, text, part);
+        length += part;
+    };
+    add(reportNotWritten);
+    if (error == ENOSPC) {
+        add(noSpaceLeft);
+    } else if (error == EPIPE) {
+        add(readerWentAway);
+    } else {
+        add(causeBefore);
+        add(std::strerror(error));
+        add(causeAfter);
+    }
+    line[length] = '\0';
+    return {line, length};
 }
 
 void showScreenLines() {

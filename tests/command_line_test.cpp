@@ -2,10 +2,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <string>
 #include <vector>
 
+#include "output/screen.hpp"
 #include "support/expected.hpp"
 #include "support/game_folder.hpp"
 #include "support/run.hpp"
@@ -164,17 +167,34 @@ TEST(InputFiles, NamesMatchIgnoringCase) {
     }
 }
 
-TEST(Output, FailedWriteEndsWithStatusOne) {
+TEST(Output, FailedWriteSaysWhyAndEndsWithStatusOne) {
     TempFolder folder;
     writeTownList(folder.path);
     writeFile(folder.path / "SAVEDATA.CDS", blankSaveImage());
-    const std::string notWritten = toSjis("一覧を最後まで書き出せなかったよ（保存先の空きを確かめてね）\n");
-    for (const std::vector<std::string>& arguments : {std::vector<std::string>{}, {"/c"}}) {
-        RunResult run = runTidewrit(folder.path, arguments, "/dev/full");
-        EXPECT_EQ(run.status, 1);
-        EXPECT_EQ(run.errors, notWritten);
+    const fs::path gone = folder.path / "gone";
+    struct Case {
+        const char* what;
+        fs::path output;
+        const char* errors;
+    };
+    const Case cases[] = {
+        {"no space left", "/dev/full", "一覧を最後まで書き出せなかったよ（保存先に空きがないよ）\n"},
+        {"the pipe's reader went away", gone, "一覧を最後まで書き出せなかったよ（受け取る側のプログラムが先に終わったよ）\n"},
+    };
+    for (const Case& c : cases) {
+        for (const std::vector<std::string>& arguments : {std::vector<std::string>{}, {"/c"}}) {
+            if (c.output == gone) {
+                fs::remove(gone);
+                fifoWithoutReader(gone);
+            }
+            RunResult run = runTidewrit(folder.path, arguments, c.output);
+            EXPECT_EQ(run.status, 1) << c.what;
+            EXPECT_EQ(run.errors, toSjis(c.errors)) << c.what;
+        }
     }
     EXPECT_EQ(runTidewrit(folder.path, {"/x"}, "/dev/full").status, 1);
+    // Any other cause in the system's own words.
+    EXPECT_EQ(writeFailureLine(EIO), toSjis("一覧を最後まで書き出せなかったよ（") + std::strerror(EIO) + toSjis("）"));
 }
 
 // What only a person needs goes to standard error, and only when that is a screen: a message

@@ -215,4 +215,12 @@ void serveThroughFifo(const fs::path& path, const std::vector<std::string>& cont
     _exit(0);
 }
 
+void fifoWithoutReader(const fs::path& path) {
+    if (mkfifo(path.c_str(), 0600) != 0) throw std::system_error(errno, std::generic_category(), path.string());
+    if (fork() != 0) return;
+    alarm(60);
+    close(open(path.c_str(), O_RDONLY));
+    _exit(0);
+}
+
 #endif

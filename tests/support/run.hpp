@@ -35,4 +35,8 @@ RunResult runTidewrit(const std::filesystem::path& folder, const std::vector<std
 // A FIFO at `path`, through which a process of its own serves each of `contents` in turn to
 // the next program that opens it, and then ends (after a minute at the latest).
 void serveThroughFifo(const std::filesystem::path& path, const std::vector<std::string>& contents);
+
+// A FIFO at `path` that a reader opens and at once closes again: output written into it
+// meets a pipe whose reader has gone.
+void fifoWithoutReader(const std::filesystem::path& path);
 #endif
