@@ -72,6 +72,10 @@ void addScreenNumber(unsigned value) {
 void addScreenFolder() {
     static char name[8192];
     std::size_t length = currentFolderName(name, sizeof name);
+    if (length == 0) {
+        addScreenText(folderUnknown);
+        return;
+    }
     // A folder's name is no text of the program's: nothing in it may act on the terminal.
     for (std::size_t i = 0; i < length; ++i) {
         if (isControlByte(name[i])) name[i] = '?';

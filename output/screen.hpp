@@ -21,7 +21,7 @@ void putError(const char* line);
 bool screenLinesShown();
 void addScreenText(const char* text);
 void addScreenNumber(unsigned value);
-void addScreenFolder();  // the current folder's whole name
+void addScreenFolder();  // the current folder's whole name, or that it cannot be had
 
 // The line that says the report could not be written, with `error`'s cause (an errno
 // value): no space left, a reader that went away, or the system's own words.

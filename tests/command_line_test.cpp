@@ -279,6 +279,9 @@ TEST(Output, ScreenShowsWhatAPersonNeedsOnce) {
         {"a town list through a FIFO and no save: the save named at once", "game",
          [](const fs::path& f) { serveThroughFifo(f / "townlist.txt", {townListText(std::vector<std::string>(224, "Port"))}); },
          {}, Terminal::errors, saveMessage + usageText + lookedIn + saveMissing + advice},
+        {"a folder deleted while the program runs cannot be named", "game",
+         [](const fs::path& f) { serveThroughFifo(f / "townlist.txt", {townListText(std::vector<std::string>(224, "Port"))}, true); },
+         {}, Terminal::errors, saveMessage + usageText + "探したフォルダ：（フォルダの名前を調べられなかったよ）\n" + saveMissing + advice},
         {"a town list that links to nothing is there, unreadable", "game",
          [](const fs::path& f) {
              fs::create_symlink("nowhere", f / "townlist.txt");

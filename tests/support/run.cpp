@@ -197,7 +197,7 @@ RunResult runTidewrit(const fs::path& folder, const std::vector<std::string>& ar
     return result;
 }
 
-void serveThroughFifo(const fs::path& path, const std::vector<std::string>& contents) {
+void serveThroughFifo(const fs::path& path, const std::vector<std::string>& contents, bool removeFolder) {
     if (mkfifo(path.c_str(), 0600) != 0) throw std::system_error(errno, std::generic_category(), path.string());
     if (fork() != 0) return;
     alarm(60);
@@ -205,6 +205,10 @@ void serveThroughFifo(const fs::path& path, const std::vector<std::string>& cont
     for (const std::string& content : contents) {
         int fifo = open(path.c_str(), O_WRONLY);
         if (fifo < 0) _exit(1);
+        if (removeFolder) {
+            std::error_code ignored;
+            fs::remove_all(path.parent_path(), ignored);
+        }
         for (std::size_t done = 0; done < content.size();) {
             ssize_t wrote = write(fifo, content.data() + done, content.size() - done);
             if (wrote <= 0) break;

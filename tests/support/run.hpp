@@ -33,8 +33,11 @@ RunResult runTidewrit(const std::filesystem::path& folder, const std::vector<std
 
 #ifndef _WIN32
 // A FIFO at `path`, through which a process of its own serves each of `contents` in turn to
-// the next program that opens it, and then ends (after a minute at the latest).
-void serveThroughFifo(const std::filesystem::path& path, const std::vector<std::string>& contents);
+// the next program that opens it, and then ends (after a minute at the latest). With
+// `removeFolder`, the FIFO's folder and all in it are removed as the first reader opens it,
+// before the content is written.
+void serveThroughFifo(const std::filesystem::path& path, const std::vector<std::string>& contents,
+                      bool removeFolder = false);
 
 // A FIFO at `path` that a reader opens and at once closes again: output written into it
 // meets a pipe whose reader has gone.
