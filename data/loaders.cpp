@@ -135,11 +135,17 @@ void loadTownNames() {
     if (file == nullptr) failForFile(townListMissing, state, presenceOf(saveFileName));
     int lines = readTownNames(file);
     bool unreadable = std::ferror(file) != 0;
+    bool longer = !unreadable && !std::feof(file) && std::fgetc(file) != EOF;
     std::fclose(file);
     if (unreadable) failForFile(townListMissing, FileState::unreadable, presenceOf(saveFileName));
     // A line too many or too few moves every town name below it: say so, as the report
-    // itself cannot show it.
-    if (lines != townCount) {
+    // itself cannot show it. Past the part read, the lines are not counted.
+    if (longer) {
+        addScreenText(townListLongerBefore);
+        addScreenNumber(static_cast<unsigned>(townListReadLimit));
+        addScreenText(townListLongerAfter);
+        addScreenText("\n");
+    } else if (lines != townCount) {
         addScreenText(townListLinesBefore);
         addScreenNumber(static_cast<unsigned>(lines));
         addScreenText(townListLinesAfter);

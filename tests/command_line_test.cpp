@@ -306,6 +306,12 @@ TEST(Output, ScreenShowsWhatAPersonNeedsOnce) {
              writeFile(f / "SAVEDATA.CDS", blankSaveImage());
          },
          {"/c"}, Terminal::errors, "大文字・小文字を区別しないと townlist.txt と同じ名前のファイルが 2 つあるよ。読んだのは TownList.txt だよ\n"},
+        {"a town list longer than is read", "game",
+         [](const fs::path& f) {
+             writeFile(f / "townlist.txt", townListText(std::vector<std::string>(224, "Port")) + std::string(1 << 20, '\n'));
+             writeFile(f / "SAVEDATA.CDS", blankSaveImage());
+         },
+         {"/c"}, Terminal::errors, "townlist.txt が長すぎるよ。はじめの 1048576 バイトだけ読んだよ\n"},
         // Nothing from a file or a folder's name acts on the terminal.
         {"control bytes in a folder's name", "game\x1B]0;x\x07", nothing, {}, Terminal::errors,
          townListMessage + usageText + lookedIn + townListMissing + saveMissing + advice},

@@ -43,6 +43,10 @@ inline constexpr char causeAfter[] = "\x81\x6A";  // ）
 // Screen line when the current folder's name cannot be had (the folder was deleted, say).
 inline constexpr char folderUnknown[] = "\x81\x69\x83\x74\x83\x48\x83\x8B\x83\x5F\x82\xCC\x96\xBC\x91\x4F\x82\xF0\x92\xB2\x82\xD7\x82\xE7\x82\xEA\x82\xC8\x82\xA9\x82\xC1\x82\xBD\x82\xE6\x81\x6A";  // （フォルダの名前を調べられなかったよ）
 
+// Screen line around the number of bytes read of a town list longer than that.
+inline constexpr char townListLongerBefore[] = "townlist.txt \x82\xAA\x92\xB7\x82\xB7\x82\xAC\x82\xE9\x82\xE6\x81\x42\x82\xCD\x82\xB6\x82\xDF\x82\xCC ";  // townlist.txt が長すぎるよ。はじめの (and a blank)
+inline constexpr char townListLongerAfter[] = " \x83\x6F\x83\x43\x83\x67\x82\xBE\x82\xAF\x93\xC7\x82\xF1\x82\xBE\x82\xE6";  //  バイトだけ読んだよ
+
 // Screen line where several files are named alike but for case, for example: 大文字・小文字
 // を区別しないと townlist.txt と同じ名前のファイルが 2 つあるよ。読んだのは townList.txt だよ
 inline constexpr char caseVariantsBefore[] = "\x91\xE5\x95\xB6\x8E\x9A\x81\x45\x8F\xAC\x95\xB6\x8E\x9A\x82\xF0\x8B\xE6\x95\xCA\x82\xB5\x82\xC8\x82\xA2\x82\xC6 ";  // 大文字・小文字を区別しないと (and a blank)
