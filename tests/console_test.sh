@@ -11,8 +11,10 @@
 # - where an input file is missing, it shows last, before its closing lines, the folder it
 #   looked in and what it did not find there;
 # - BATCH, the packaged Tidewrit-csv.bat, copied with it into a game folder and started there
-#   twice, saves the CSV twice in the user's own folder, each time in a new file, and leaves
-#   the first one as it was; where the program fails (no town list), it leaves no file.
+#   twice, saves the CSV twice in the user's own folder, each time in a new file, leaves the
+#   first one as it was and ends with exit status 0; where the program fails (no town list),
+#   where Tidewrit.exe is not beside it, or where the user's folder cannot be written, it
+#   says so, leaves no file and ends with exit status 1.
 #   console_test.sh BATCH FOLDER EMULATOR... PROGRAM
 # Under Wine a pseudo-terminal is a console, and a program started straight in one is the
 # only process on it. With a UTF-8 locale Wine shows what the program gave WriteConsoleW as
@@ -183,17 +185,38 @@ alone_to_file "no town list" 1 "$(iconv -f CP932 -t UTF-8 <"$work/file" | plain)
 $(missing_both)" /c
 
 # The batch file, started as Explorer starts it, by its Windows path; its final pause ends
-# at the end of input.
-mkdir "$work/game"
+# at the end of input. In "alone" it has no Tidewrit.exe beside it.
+mkdir "$work/game" "$work/alone"
 cp "$folder/SAVEDATA.CDS" "$folder/townlist.txt" "$work/game/"
-for place in game empty; do
-  cp "$program" "$work/$place/Tidewrit.exe"
+for place in game empty alone; do
+  [ "$place" = alone ] || cp "$program" "$work/$place/Tidewrit.exe"
   cp "$batch" "$work/$place/Tidewrit-csv.bat"
 done
 (cd "$work/game" && "$@" /c >"$work/expected.csv" </dev/null)
+# The batch file in FOLDER, what it shows in $work/shown and its exit status in
+# batch_status; with PROFILE, a Windows path, as the user's own folder.
+#   run_batch FOLDER [PROFILE]
 run_batch() {
-  eval "$emulator cmd /c $(quoted "Z:$(printf '%s' "$1/Tidewrit-csv.bat" | tr / '\\')")" </dev/null >"$work/shown" 2>&1 ||
-    true
+  command=$(quoted "Z:$(printf '%s' "$1/Tidewrit-csv.bat" | tr / '\\')")
+  [ $# -lt 2 ] || command="set $(quoted "USERPROFILE=$2&&") $command"
+  batch_status=0
+  eval "$emulator cmd /c $command" </dev/null >"$work/shown" 2>&1 || batch_status=$?
+}
+# A failed run of the batch file: exit status 1, no new file, no word of a file saved, and the
+# screen says WORDS (under Wine its Japanese lines garble: only what is ASCII in them can be
+# looked for).
+#   batch_fails WHAT WORDS
+batch_fails() {
+  [ "$batch_status" = 1 ] || { echo "$1: the batch file ended with exit status $batch_status, not 1" >&2; failed=1; }
+  if [ "$(csvs | grep -vxF "$before" | grep -c .)" != 2 ]; then
+    echo "$1: the batch file left a file behind" >&2
+    failed=1
+  fi
+  if ! grep -qF "$2" "$work/shown" || grep -q "navigators-" "$work/shown"; then
+    printf '%s\n' "$1: the batch file did not say '$2', or named a file saved; it showed:" >&2
+    cat "$work/shown" >&2
+    failed=1
+  fi
 }
 # The user's own folder, where the files go, and the CSVs already there from earlier runs.
 wine_answer() { eval "$emulator $1" | tr -d '\r'; }
@@ -203,9 +226,11 @@ profile=$(until_shown wine_answer "winepath -u $(quoted "$profile")")
 csvs() { ls "$profile" | grep '^navigators-[0-9]*\.csv$' | sort; }
 before=$(csvs)
 run_batch "$work/game"
+[ "$batch_status" = 0 ] || { echo "the batch file saved with exit status $batch_status, not 0" >&2; failed=1; }
 first=$(csvs | grep -vxF "$before" || true)
 cp "$profile/$first" "$work/first.csv" 2>/dev/null || true
 run_batch "$work/game"
+[ "$batch_status" = 0 ] || { echo "the batch file saved with exit status $batch_status, not 0" >&2; failed=1; }
 new=$(csvs | grep -vxF "$before" || true)
 second=$(printf '%s\n' "$new" | grep -vxF "$first" || true)
 if [ "$(printf '%s\n' "$new" | grep -c .)" != 2 ]; then
@@ -219,9 +244,11 @@ else
   grep -q "users.*$second" "$work/shown" || { echo "the second run did not say where $second is" >&2; failed=1; }
 fi
 run_batch "$work/empty"
-if [ "$(csvs | grep -vxF "$before" | grep -c .)" != 2 ]; then
-  echo "a failed run of the batch file left a file behind" >&2
-  failed=1
-fi
+batch_fails "without a town list" "CSV"
+run_batch "$work/alone"
+batch_fails "without Tidewrit.exe" "Tidewrit.exe"
+run_batch "$work/game" 'Z:\no\such\folder'
+batch_fails "with a user's folder it cannot write" 'Z:\no\such\folder'
+
 for name in $new; do rm -f "$profile/$name"; done
 exit $failed
