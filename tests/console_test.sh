@@ -65,11 +65,23 @@ failed=0
 trap '' PIPE
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-# Started from a command prompt: the report, and no wait (a wait would never end, as no key
-# is ever pressed; the timeout ends it). A wide terminal, so that Wine does not fold the
-# CSV's long lines.
+# Started from a command prompt: the report, and no wait. A program that shows its closing
+# lines waits for a key that is never pressed: it is ended at once, and its screen shows
+# them. A wide terminal, so that Wine does not fold the CSV's long lines.
 from_cmd() {  # OPTIONS
-  timeout 120 script -qec "stty cols 1000; $emulator cmd /c $(quoted "$windows_program") $1" /dev/null | plain
+  rm -f "$work/cmd_screen"
+  timeout 120 script -qefc "stty cols 1000; $emulator cmd /c $(quoted "$windows_program") $1" "$work/cmd_screen" \
+    </dev/null >/dev/null 2>&1 &
+  running=$!
+  while kill -0 "$running" 2>/dev/null; do
+    if grep -q "Enter キーを押すと閉じます。" "$work/cmd_screen" 2>/dev/null; then
+      kill "$running"
+      break
+    fi
+    sleep 0.2
+  done
+  wait "$running" || true
+  plain <"$work/cmd_screen"
 }
 cd "$folder"
 for options in "" "/s" "/p /t" "/c /n"; do
@@ -77,7 +89,10 @@ for options in "" "/s" "/p /t" "/c /n"; do
   expected=$(iconv -f CP932 -t UTF-8 <"$work/file" | plain)
   # A report is never empty: a console that shows nothing at all is a start that Wine failed.
   shown=$(until_shown from_cmd "$options")
-  if [ "$shown" != "$expected" ]; then
+  if printf '%s\n' "$shown" | grep -q "Enter キーを押すと閉じます。"; then
+    echo "from cmd, the program waited for Enter with options '$options'" >&2
+    failed=1
+  elif [ "$shown" != "$expected" ]; then
     echo "from cmd, the console shows a different report for options '$options':" >&2
     printf '%s\n' "$shown" | head -5 >&2
     failed=1
