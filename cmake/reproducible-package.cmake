@@ -12,9 +12,13 @@ if(DEFINED ENV{SOURCE_DATE_EPOCH})
   set(epoch "$ENV{SOURCE_DATE_EPOCH}")
 else()
   execute_process(COMMAND git -C "${CPACK_TIDEWRIT_SOURCE_DIR}" log -1 --format=%ct
-                  OUTPUT_VARIABLE epoch OUTPUT_STRIP_TRAILING_WHITESPACE RESULT_VARIABLE failed ERROR_QUIET)
+                  OUTPUT_VARIABLE epoch OUTPUT_STRIP_TRAILING_WHITESPACE RESULT_VARIABLE failed
+                  ERROR_VARIABLE git_said ERROR_STRIP_TRAILING_WHITESPACE)
   if(failed OR NOT epoch MATCHES "^[0-9]+$")
-    message(FATAL_ERROR "Not a git checkout: set SOURCE_DATE_EPOCH to the time the packages are to carry")
+    # git's own words tell a folder that is no checkout from one that git refuses to read
+    # (one owned by another user: "dubious ownership").
+    message(FATAL_ERROR "git could not give the time of the last commit (${failed}): ${git_said}\n"
+                        "Run this in a git checkout, or set SOURCE_DATE_EPOCH to the time the packages are to carry.")
   endif()
 endif()
 
