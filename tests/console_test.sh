@@ -99,6 +99,20 @@ for options in "" "/s" "/p /t" "/c /n"; do
   fi
 done
 
+# A save whose last navigator's names would retitle and clear the console (navigator 204's
+# entry starts at 66826: name1 at 66876, name2 at 66895): the console shows ? for each
+# control byte.
+mkdir "$work/hostile"
+head -c 66970 /dev/zero >"$work/hostile/SAVEDATA.CDS"
+printf '\033]0;x\007' | dd of="$work/hostile/SAVEDATA.CDS" bs=1 seek=66876 conv=notrunc 2>/dev/null
+printf '\033[2J' | dd of="$work/hostile/SAVEDATA.CDS" bs=1 seek=66895 conv=notrunc 2>/dev/null
+for town in $(seq 224); do echo Port; done >"$work/hostile/townlist.txt"
+last=$(cd "$work/hostile" && until_shown from_cmd "" | tail -1)
+if [ "$last" != "204:Port            (   0)   ?]0;x?  ?[2J" ]; then
+  echo "from cmd, a name's control bytes reach the console: $(printf '%s' "$last" | od -c | head -3)" >&2
+  failed=1
+fi
+
 # What the console shows last in a folder without either input file.
 missing_both() {
   printf '%s\n' "探したフォルダ：Z:$(pwd -P | tr / '\\')" "townlist.txt が見つからないよ" "SAVEDATA.CDS が見つからないよ" \
