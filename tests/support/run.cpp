@@ -197,10 +197,23 @@ RunResult runTidewrit(const fs::path& folder, const std::vector<std::string>& ar
     return result;
 }
 
+namespace {
+
+// A process of the test's own that outlives the test at most a minute. It lets go of the
+// test's standard streams, which the test runner waits on until every holder has closed them.
+bool forkHelper() {
+    if (fork() != 0) return false;
+    alarm(60);
+    int null = open("/dev/null", O_RDWR);
+    for (int stream = 0; stream <= 2; ++stream) dup2(null, stream);
+    return true;
+}
+
+}  // namespace
+
 void serveThroughFifo(const fs::path& path, const std::vector<std::string>& contents, bool removeFolder) {
     if (mkfifo(path.c_str(), 0600) != 0) throw std::system_error(errno, std::generic_category(), path.string());
-    if (fork() != 0) return;
-    alarm(60);
+    if (!forkHelper()) return;
     signal(SIGPIPE, SIG_IGN);
     for (const std::string& content : contents) {
         int fifo = open(path.c_str(), O_WRONLY);
@@ -221,8 +234,7 @@ void serveThroughFifo(const fs::path& path, const std::vector<std::string>& cont
 
 void fifoWithoutReader(const fs::path& path) {
     if (mkfifo(path.c_str(), 0600) != 0) throw std::system_error(errno, std::generic_category(), path.string());
-    if (fork() != 0) return;
-    alarm(60);
+    if (!forkHelper()) return;
     close(open(path.c_str(), O_RDONLY));
     _exit(0);
 }
