@@ -152,47 +152,33 @@ TEST(LocationColumn, NumberBeforeTheColonAfterSortingByName) {
 // whose fleet is navigator 0 alone; of the town list, no writer at all).
 TEST(LocationList, ExampleFleetRowsShowTheirPosts) {
     const std::pair<int, const char*> fleet[] = {{12, "副官"}, {57, "航海"}, {101, "測量"}, {160, "通訳"}};
-    const fs::path example = TIDEWRIT_EXAMPLE;
-    const std::string save = readFile(example / "SAVEDATA.CDS");
-    const std::string townList = readFile(example / "townlist.txt");
+    const std::string save = readFile(fs::path(TIDEWRIT_EXAMPLE) / "SAVEDATA.CDS");
+    const std::string townList = readFile(fs::path(TIDEWRIT_EXAMPLE) / "townlist.txt");
     const SaveImage blank = blankSaveImage();
-    const std::string blankSave(blank.begin(), blank.end());
-    struct Case {
-        const char* what;
-        bool throughFifos;
-    };
-    const Case cases[] = {
-        {"files", false},
-#ifndef _WIN32
-        {"FIFOs", true},
+#ifdef _WIN32
+    for (bool throughFifos : {false}) {
+#else
+    for (bool throughFifos : {false, true}) {
 #endif
-    };
-    for (const Case& c : cases) {
-        std::vector<std::string> reports[2];
+        std::vector<std::string> reports[2];  // the location list, the skill list
         for (int report = 0; report < 2; ++report) {
             TempFolder folder;
-            if (c.throughFifos) {
 #ifndef _WIN32
-                serveThroughFifo(folder.path / "SAVEDATA.CDS", {save, blankSave});
+            if (throughFifos) {
+                serveThroughFifo(folder.path / "SAVEDATA.CDS", {save, std::string(blank.begin(), blank.end())});
                 serveThroughFifo(folder.path / "townlist.txt", {townList});
-#endif
-            } else {
-                writeFile(folder.path / "SAVEDATA.CDS", save);
-                writeFile(folder.path / "townlist.txt", townList);
             }
-            RunResult run = runTidewrit(folder.path, report == 0 ? std::vector<std::string>{} : std::vector<std::string>{"/s"});
-            EXPECT_EQ(run.status, 0) << c.what;
-            reports[report] = outputLines(run.output);
+#endif
+            if (!throughFifos) writeFile(folder.path / "SAVEDATA.CDS", save), writeFile(folder.path / "townlist.txt", townList);
+            reports[report] = outputLines(runTidewrit(folder.path, report == 0 ? std::vector<std::string>{} : std::vector<std::string>{"/s"}).output);
         }
-        const std::vector<std::string>& locations = reports[0];
-        const std::vector<std::string>& skills = reports[1];
-        ASSERT_EQ(locations.size(), 205u) << c.what;
-        ASSERT_EQ(skills.size(), 207u) << c.what;
+        ASSERT_EQ(reports[0].size(), 205u) << throughFifos;
+        ASSERT_EQ(reports[1].size(), 207u) << throughFifos;
         for (const auto& [number, post] : fleet) {
             std::string digits = std::to_string(number);
             std::string row = std::string(3 - digits.size(), ' ') + digits + ":－艦隊に勤務中－(" + post + ")   ";
-            EXPECT_EQ(locations[number].substr(0, 29), toSjis(row)) << c.what << ", " << number;
-            EXPECT_EQ(skills[2 + number].substr(0, 5), toSjis(std::string(post) + ":")) << c.what << ", " << number;
+            EXPECT_EQ(reports[0][number].substr(0, 29), toSjis(row)) << throughFifos << ", " << number;
+            EXPECT_EQ(reports[1][2 + number].substr(0, 5), toSjis(std::string(post) + ":")) << throughFifos << ", " << number;
         }
     }
 }
