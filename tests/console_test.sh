@@ -2,7 +2,8 @@
 # Tidewrit.exe on a console, under Wine, as a player meets it:
 # - started from a command prompt (cmd /c, which shares its console with the program), on a
 #   console whose code page is not Japanese, it shows every report as the same text that it
-#   writes, as Shift-JIS bytes, into a file, and ends at once;
+#   writes, as Shift-JIS bytes, into a file, and ends at once; control bytes of a name show
+#   as ?;
 # - started alone on a console of its own, as by a double-click in Explorer, it shows the
 #   report, or the message and the usage block, then its last two lines, waits for Enter and
 #   ends with the run's exit status;
