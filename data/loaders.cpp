@@ -171,11 +171,8 @@ void fillNavigators(const unsigned char* image) {
     }
 }
 
-void fillFleetPosts(const unsigned char* postBytes, std::size_t length) {
-    for (int post = 0; post < postCount; ++post) {
-        std::size_t at = 2 * static_cast<std::size_t>(post);
-        fleetPosts[post] = at < length ? postBytes[at] : -1;
-    }
+void fillFleetPosts(const unsigned char* saveImage) {
+    for (int post = 0; post < postCount; ++post) fleetPosts[post] = saveImage[fleetPostOffset + 2 * post];
 }
 
 void loadNavigators() {
@@ -191,4 +188,4 @@ void loadNavigators() {
 }
 
 // From the bytes loadNavigators read: the same save, however it changes on the disk meanwhile.
-void loadFleetPosts() { fillFleetPosts(saveImage + fleetPostOffset, fleetPostBytes); }
+void loadFleetPosts() { fillFleetPosts(saveImage); }

@@ -26,7 +26,6 @@ constexpr std::size_t townNameMaxLength = 38;
 // Where the save file keeps what the program reads: the four fleet posts (one byte each,
 // every second byte from 165 to 171), and 205 navigator entries of 144 bytes from 37450.
 constexpr std::size_t fleetPostOffset = 165;
-constexpr std::size_t fleetPostBytes = 2 * postCount - 1;
 constexpr std::size_t navigatorOffset = 37450;
 constexpr std::size_t navigatorEntrySize = 144;
 constexpr std::size_t saveImageSize = navigatorOffset + navigatorCount * navigatorEntrySize;
@@ -88,9 +87,9 @@ int readTownNames(std::FILE* file);
 
 // Fill navigatorTable from the first saveImageSize bytes of a save file.
 void fillNavigators(const unsigned char* saveImage);
-// Fill fleetPosts from `length` bytes of a save file from fleetPostOffset on (every second
-// byte is a post); a post past them holds -1, which matches no navigator.
-void fillFleetPosts(const unsigned char* postBytes, std::size_t length);
+// Fill fleetPosts from the first saveImageSize bytes of a save file (every second byte from
+// fleetPostOffset is a post).
+void fillFleetPosts(const unsigned char* saveImage);
 
 // The post (0..3) held by navigator `number`, or -1. A navigator entered in two posts holds
 // the lower one.

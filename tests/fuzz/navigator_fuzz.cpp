@@ -78,7 +78,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     for (; filled < saveImageSize; filled *= 2) std::memcpy(image + filled, image, std::min(filled, saveImageSize - filled));
     fillNavigators(image);
-    fillFleetPosts(image + fleetPostOffset, fleetPostBytes);
+    fillFleetPosts(image);
 
     setOutput(sink());
     printEveryReport();
