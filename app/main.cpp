@@ -31,7 +31,7 @@ int main(int argc, char** argv) {
     }
 
     if (!finishOutput()) {
-        putError(writeFailureLine(outputError()).data());
+        putError(writeFailureLine(outputError()));
         exitWaitingIfAlone(1);
     }
     exitWaitingIfAlone(0);

@@ -83,7 +83,7 @@ void addScreenFolder() {
     addScreenBytes(name, length);
 }
 
-std::string_view writeFailureLine(int error) {
+const char* writeFailureLine(int error) {
     static char line[1024];
     std::size_t length = 0;
     auto add = [&](const char* text) {
@@ -103,7 +103,7 @@ std::string_view writeFailureLine(int error) {
         add(causeAfter);
     }
     line[length] = '\0';
-    return {line, length};
+    return line;
 }
 
 void showScreenLines() {

@@ -3,8 +3,6 @@
 // Unicode interface, or the locale's character set on Linux).
 #pragma once
 
-#include <string_view>
-
 // A message line for the player, into the output after what is buffered. When the output is
 // no screen (a file, a pipe) but standard error is one, the line is shown there too, so that
 // the player sees it once.
@@ -25,7 +23,7 @@ void addScreenFolder();  // the current folder's whole name, or that it cannot b
 
 // The line that says the report could not be written, with `error`'s cause (an errno
 // value): no space left, a reader that went away, or the system's own words.
-std::string_view writeFailureLine(int error);
+const char* writeFailureLine(int error);
 
 // Write out the screen lines gathered so far.
 void showScreenLines();
