@@ -18,9 +18,10 @@ namespace fs = std::filesystem;
 
 namespace {
 
-void writeTownList(const fs::path& folder) {
-    writeFile(folder / "townlist.txt", townListText(std::vector<std::string>(224, "Port")));
-}
+// 224 towns, each named Port.
+std::string portTownList() { return townListText(std::vector<std::string>(224, "Port")); }
+
+void writeTownList(const fs::path& folder) { writeFile(folder / "townlist.txt", portTownList()); }
 
 }  // namespace
 
@@ -252,7 +253,7 @@ TEST(Output, ScreenShowsWhatAPersonNeedsOnce) {
              fs::create_directory(f / "SAVEDATA.CDS");
          },
          {}, Terminal::errors,
-         "大航海時代３と同じディレクトリに置いて実行してね\n" + std::string(usageText) + lookedIn +
+         saveMessage + usageText + lookedIn +
              "SAVEDATA.CDS はあるけど読めないよ\n" + advice},
         {"225 lines", "game",
          [](const fs::path& f) {
@@ -277,10 +278,10 @@ TEST(Output, ScreenShowsWhatAPersonNeedsOnce) {
         {"errors to a file", "game", saveOnly, {"/c"}, Terminal::none, ""},
         // Each file is opened once: a second open of a FIFO whose writer has gone would wait.
         {"a town list through a FIFO and no save: the save named at once", "game",
-         [](const fs::path& f) { serveThroughFifo(f / "townlist.txt", {townListText(std::vector<std::string>(224, "Port"))}); },
+         [](const fs::path& f) { serveThroughFifo(f / "townlist.txt", {portTownList()}); },
          {}, Terminal::errors, saveMessage + usageText + lookedIn + saveMissing + advice},
         {"a folder deleted while the program runs cannot be named", "game",
-         [](const fs::path& f) { serveThroughFifo(f / "townlist.txt", {townListText(std::vector<std::string>(224, "Port"))}, true); },
+         [](const fs::path& f) { serveThroughFifo(f / "townlist.txt", {portTownList()}, true); },
          {}, Terminal::errors, saveMessage + usageText + "探したフォルダ：（フォルダの名前を調べられなかったよ）\n" + saveMissing + advice},
         {"a town list that links to nothing is there, unreadable", "game",
          [](const fs::path& f) {
@@ -308,7 +309,7 @@ TEST(Output, ScreenShowsWhatAPersonNeedsOnce) {
          {"/c"}, Terminal::errors, "大文字・小文字を区別しないと townlist.txt と同じ名前のファイルが 2 つあるよ。読んだのは TownList.txt だよ\n"},
         {"a town list longer than is read", "game",
          [](const fs::path& f) {
-             writeFile(f / "townlist.txt", townListText(std::vector<std::string>(224, "Port")) + std::string(1 << 20, '\n'));
+             writeFile(f / "townlist.txt", portTownList() + std::string(1 << 20, '\n'));
              writeFile(f / "SAVEDATA.CDS", blankSaveImage());
          },
          {"/c"}, Terminal::errors, "townlist.txt が長すぎるよ。はじめの 1048576 バイトだけ読んだよ\n"},
