@@ -9,21 +9,21 @@
 #include "report/reports.hpp"
 
 int main(int argc, char** argv) {
-    ReportMode mode = ReportMode::locationList;
-    SortKey sortKey = SortKey::none;
-    readOptions(argc, argv, mode, sortKey);
+    Options options = readOptions(argc, argv);
+    explainArguments(options, argv);
+    if (options.notUnderstood != 0) printUsageAndExit();
 
     loadTownNames();
     loadNavigators();
     loadFleetPosts();
 
-    switch (sortKey) {
+    switch (options.sortKey) {
         case SortKey::none: break;
         case SortKey::byLocation: sortByLocation(); break;
         case SortKey::byName: sortByName(); break;
     }
 
-    switch (mode) {
+    switch (options.mode) {
         case ReportMode::locationList: printLocationList(); break;
         case ReportMode::skillList: printSkillList(); break;
         case ReportMode::parameterList: printParameterList(); break;

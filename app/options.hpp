@@ -3,7 +3,25 @@
 enum class ReportMode { locationList, skillList, parameterList, csv };
 enum class SortKey { none, byLocation, byName };
 
+// What the arguments ask for. Positions are in the argument vector; 0 is none.
+struct Options {
+    ReportMode mode = ReportMode::locationList;
+    SortKey sortKey = SortKey::none;
+    int notUnderstood = 0;  // the first argument not understood; those after it are not read
+    int joinedLetters = 0;  // the first option followed by option letters only, as /pt (read as /p)
+};
+
 // Examine every argument after the program's path. Each must begin with "/" or "-"; only
 // its second character counts, in either case (/skill is /s). A later option overrides an
-// earlier one of the same kind. The first bad argument ends the run with the usage block.
-void readOptions(int argc, char** argv, ReportMode& mode, SortKey& sortKey);
+// earlier one of the same kind. The first argument not understood ends the examination.
+Options readOptions(int argc, char** argv);
+
+// What an argument not understood most likely is: a file's path (a file dropped onto the
+// program), a full-width ／, － or ー, or a / or - before a full-width letter (typed with
+// the IME on), or anything else.
+enum class Misread { unknown, fileName, fullWidth };
+Misread misreadOf(const char* argument);
+
+// Screen lines on the arguments: the one not understood, as typed, and what to do; else an
+// option of joined letters, and how to write them.
+void explainArguments(const Options& options, char** argv);

@@ -76,11 +76,20 @@ void addScreenFolder() {
         addScreenText(folderUnknown);
         return;
     }
-    // A folder's name is no text of the program's: nothing in it may act on the terminal.
-    for (std::size_t i = 0; i < length; ++i) {
-        if (isControlByte(name[i])) name[i] = '?';
+    addScreenName(name, length);
+}
+
+void addScreenName(const char* bytes, std::size_t length) {
+    std::size_t start = screenUsed;
+    addScreenBytes(bytes, length);
+    for (std::size_t i = start; i < screenUsed; ++i) {
+        if (isControlByte(screenText[i])) screenText[i] = '?';
     }
-    addScreenBytes(name, length);
+}
+
+void addScreenArgument(const char* argument) {
+    static char shown[4 * 4096];
+    addScreenName(shown, argumentAsScreenText(argument, shown, sizeof shown));
 }
 
 const char* writeFailureLine(int error) {

@@ -3,6 +3,8 @@
 // Unicode interface, or the locale's character set on Linux).
 #pragma once
 
+#include <cstddef>
+
 // A message line for the player, into the output after what is buffered. When the output is
 // no screen (a file, a pipe) but standard error is one, the line is shown there too, so that
 // the player sees it once.
@@ -20,6 +22,10 @@ bool screenLinesShown();
 void addScreenText(const char* text);
 void addScreenNumber(unsigned value);
 void addScreenFolder();  // the current folder's whole name, or that it cannot be had
+// A name that is no text of the program's (a file's, a folder's), already as standard error
+// takes it; each control byte shows as "?", so that nothing in it acts on the terminal.
+void addScreenName(const char* bytes, std::size_t length);
+void addScreenArgument(const char* argument);  // a command-line argument, as typed
 
 // The line that says the report could not be written, with `error`'s cause (an errno
 // value): no space left, a reader that went away, or the system's own words.

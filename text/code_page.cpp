@@ -68,6 +68,13 @@ std::size_t toScreenText(const char* bytes, std::size_t length, char* out, std::
     return copyAsIs(bytes, length, out, room);
 }
 
+std::size_t argumentAsScreenText(const char* argument, char* out, std::size_t room) {
+    static wchar_t wide[32768];
+    int count = MultiByteToWideChar(CP_ACP, 0, argument, static_cast<int>(std::strlen(argument)), wide,
+                                    static_cast<int>(room / 2 < 32768 ? room / 2 : 32768));
+    return count > 0 ? utf16ToCp932(reinterpret_cast<const char16_t*>(wide), static_cast<std::size_t>(count), out) : 0;
+}
+
 #else
 
 #include <iconv.h>
@@ -158,6 +165,10 @@ std::size_t toScreenText(const char* bytes, std::size_t length, char* out, std::
     }
     // A broken character, a character the locale lacks (a C locale lacks them all), or no room.
     return copyAsIs(bytes, length, out, room);
+}
+
+std::size_t argumentAsScreenText(const char* argument, char* out, std::size_t room) {
+    return copyAsIs(argument, std::strlen(argument), out, room);
 }
 
 #endif

@@ -17,3 +17,10 @@ std::size_t utf16ToCp932(const char16_t* units, std::size_t count, char* out);
 // Windows, whose console takes code page 932 text through the console's Unicode interface.
 // Returns the bytes written.
 std::size_t toScreenText(const char* bytes, std::size_t length, char* out, std::size_t room);
+
+// A command-line argument as standard error takes it (see toScreenText), in `out`, which has
+// room for `room` bytes: on Windows converted from the ANSI code page, in which the runtime
+// gives the arguments, so that it shows as typed whatever that code page is; elsewhere its
+// own bytes, which are in the locale's character set, as the terminal's are. Returns the
+// bytes written.
+std::size_t argumentAsScreenText(const char* argument, char* out, std::size_t room);
