@@ -1,6 +1,9 @@
-// Finding the two input files in the current folder, as the game's folder holds them.
+// Finding the two input files in the current folder, as the game's folder holds them, and
+// what a player who missed them needs: the files named almost so, and the program's own
+// folder.
 #pragma once
 
+#include <cstddef>
 #include <cstdio>
 
 enum class FileState { readable, missing, unreadable };
@@ -19,3 +22,26 @@ std::FILE* openGameFile(const char* name, FileState& state);
 // folder, told without opening it, as a FIFO would wait for a writer: missing; unreadable
 // for a folder or a link to nothing; readable as far as can be told.
 FileState presenceOf(const char* name);
+
+// The same of `name` in the folder that holds the program itself.
+FileState presenceBesideProgram(const char* name);
+
+// The whole name of the folder that holds the program, as standard error takes it (see
+// currentFolderName). Returns the bytes written, 0 if the name is unknown or longer than
+// `room`.
+std::size_t programFolderName(char* out, std::size_t room);
+
+// Files of the current folder named almost as `name`, which is missing: their names start
+// with its part before the dot, in any case (townlist.txt.txt, townlist-template.txt,
+// SAVEDATA.CDS.bak). The first nearMissLimit of them in byte order, each as standard error
+// takes it.
+constexpr int nearMissLimit = 3;
+struct NearMisses {
+    char names[nearMissLimit][520];  // room for the longest name Windows has, in code page 932
+    std::size_t lengths[nearMissLimit];
+    int count;
+};
+void findNearMisses(const char* name, NearMisses& found);
+
+// Whether `name` starts with the `length` bytes of `start`, ignoring ASCII case.
+bool startsIgnoringCase(const char* name, const char* start, std::size_t length);

@@ -26,24 +26,78 @@ unsigned char saveImage[saveImageSize];
     printUsageAndExit();
 }
 
+// Files named almost as `name`, each with the name it needs. A name that is `name` and .txt
+// more is most often one given in Explorer, which hides the extension it already has.
+void sayNearMisses(const char* name) {
+    NearMisses found;
+    findNearMisses(name, found);
+    std::size_t length = std::strlen(name);
+    for (int i = 0; i < found.count; ++i) {
+        addScreenText(quoteOpen);
+        addScreenName(found.names[i], found.lengths[i]);
+        addScreenText(renameMiddle);
+        addScreenText(name);
+        addScreenText(renameAfter);
+        if (found.lengths[i] == length + 4 && startsIgnoringCase(found.names[i], name, length) &&
+            startsIgnoringCase(found.names[i] + length, ".txt", 4)) {
+            addScreenText(hiddenExtensionBefore);
+            addScreenName(name, std::strcspn(name, "."));
+            addScreenText(hiddenExtensionMiddle);
+            addScreenText(name);
+            addScreenText(hiddenExtensionAfter);
+        }
+        addScreenText("\n");
+    }
+}
+
+// The missing files are all in the folder that holds the program: the program was started
+// elsewhere (a shortcut's working folder, or its whole path typed at a command prompt).
+void sayProgramFolder(const char* const (&missing)[2], int count) {
+    static char folder[8192];
+    addScreenText(programFolderIs);
+    addScreenName(folder, programFolderName(folder, sizeof folder));
+    addScreenText("\n");
+    for (int i = 0; i < count; ++i) {
+        if (i > 0) addScreenText(namesJoined);
+        addScreenText(missing[i]);
+    }
+    addScreenText(besideProgram);
+    addScreenText("\n");
+    addScreenText(besideProgramHow);
+    addScreenText("\n");
+}
+
 // A player who sees a file's message most often ran the program in the wrong folder. So the
 // screen also says which folder was searched and which of the two files are not there, the
-// save file too when the town list was missed first. What is said of a file is what its one
-// open said, or, for the save file after the town list failed, what is known without
-// opening it.
+// save file too when the town list was missed first, with the files there named almost so;
+// and where to run the program: where the missing files are beside the program, there,
+// else in the game's folder. What is said of a file is what its one open said, or, for the
+// save file after the town list failed, what is known without opening it.
 [[noreturn]] void failForFile(const char* message, FileState townList, FileState save) {
     if (screenLinesShown()) {
         addScreenText(lookedIn);
         addScreenFolder();
         addScreenText("\n");
+        const char* missing[2];
+        int missed = 0;
+        bool allBesideProgram = true;
         for (auto [name, state] : {std::pair{townListName, townList}, std::pair{saveFileName, save}}) {
             if (state == FileState::readable) continue;
             addScreenText(name);
             addScreenText(state == FileState::missing ? fileNotFound : fileUnreadable);
             addScreenText("\n");
+            if (state == FileState::missing) {
+                sayNearMisses(name);
+                missing[missed++] = name;
+            }
+            allBesideProgram = allBesideProgram && state == FileState::missing && presenceBesideProgram(name) == FileState::readable;
         }
-        addScreenText(runInGameFolder);
-        addScreenText("\n");
+        if (missed > 0 && allBesideProgram) {
+            sayProgramFolder(missing, missed);
+        } else {
+            addScreenText(runInGameFolder);
+            addScreenText("\n");
+        }
     }
     failWith(message);
 }

@@ -296,7 +296,7 @@ TEST(Output, ScreenShowsWhatAPersonNeedsOnce) {
         void (*prepare)(const fs::path& folder);
         std::vector<std::string> arguments;
         Terminal terminal;
-        std::string screen;  // readable UTF-8; {folder} stands for the folder's whole name
+        std::string screen;  // readable UTF-8; {folder} and {beside} stand for those folders' whole names
         const char* locale = "C";
     };
     const std::string townListMessage = "townList.txtを同じディレクトリに置いてね\n";
@@ -313,6 +313,17 @@ TEST(Output, ScreenShowsWhatAPersonNeedsOnce) {
     const std::string saveMessage = "大航海時代３と同じディレクトリに置いて実行してね\n";
     const std::string droppedFile =
         "ファイルの名前は受け取らないよ。SAVEDATA.CDS のあるゲームのフォルダに Tidewrit.exe と townlist.txt を置いて、そこで実行してね\n";
+    const std::string besideHow =
+        "（コマンドプロンプトなら cd /d でそのフォルダに移ってから。ショートカットなら、プロパティの「作業フォルダー」をそのフォルダにしてね）\n";
+    // A copy of the program in the folder "beside", next to the one it runs in, with the town
+    // list and, if asked, the save.
+    static auto besideProgram = [](const fs::path& f, bool save) {
+        fs::path beside = f.parent_path() / "beside";
+        fs::create_directory(beside);
+        fs::copy_file(builtProgram(), beside / builtProgram().filename());
+        writeTownList(beside);
+        if (save) writeFile(beside / "SAVEDATA.CDS", blankSaveImage());
+    };
     // The last navigator's names would retitle and clear the terminal.
     auto hostileNames = [](const fs::path& f) {
         writeTownList(f);
@@ -405,6 +416,28 @@ TEST(Output, ScreenShowsWhatAPersonNeedsOnce) {
              writeFile(f / "SAVEDATA.CDS", blankSaveImage());
          },
          {"/c"}, Terminal::errors, "大文字・小文字を区別しないと townlist.txt と同じ名前のファイルが 2 つあるよ。読んだのは TownList.txt だよ\n"},
+        {"files named almost so, in byte order, the first three", "game",
+         [](const fs::path& f) {
+             for (const char* name : {"townlist.txt.txt", "townlist~", "Townlist.bak", "townlist-template.txt",
+                                      "SAVEDATA.CDS.bak", "save.cds"}) {
+                 writeFile(f / name, "");
+             }
+             for (char last = '0'; last <= '9'; ++last) writeFile(f / (std::string("townlistz") + last), "");
+             fs::create_directory(f / "townlist-old");  // a folder is no file to rename
+         },
+         {}, Terminal::errors,
+         townListMessage + usageText + lookedIn + townListMissing +
+             "「Townlist.bak」の名前を townlist.txt に変えると読めるよ\n"
+             "「townlist-template.txt」の名前を townlist.txt に変えると読めるよ\n"
+             "「townlist.txt.txt」の名前を townlist.txt に変えると読めるよ（エクスプローラーで拡張子が見えないときは、名前を townlist だけにすると townlist.txt になるよ）\n" +
+             saveMissing + "「SAVEDATA.CDS.bak」の名前を SAVEDATA.CDS に変えると読めるよ\n" + advice},
+        {"both files beside the program, started elsewhere", "game",
+         [](const fs::path& f) { besideProgram(f, true); }, {}, Terminal::errors,
+         townListMessage + usageText + lookedIn + townListMissing + saveMissing + "このプログラムのフォルダ：{beside}\n" +
+             "townlist.txt と SAVEDATA.CDS はそこにあるよ。そのフォルダで実行してね\n" + besideHow},
+        {"only the town list beside it: the game's folder is still to find", "game",
+         [](const fs::path& f) { besideProgram(f, false); }, {}, Terminal::errors,
+         townListMessage + usageText + lookedIn + townListMissing + saveMissing + advice},
         {"a town list longer than is read", "game",
          [](const fs::path& f) {
              writeFile(f / "townlist.txt", portTownList() + std::string(1 << 20, '\n'));
@@ -426,16 +459,20 @@ TEST(Output, ScreenShowsWhatAPersonNeedsOnce) {
         fs::path folder = temp.path / fs::u8path(c.folderName);
         fs::create_directory(folder);
         c.prepare(folder);
-        RunResult run = runTidewrit(folder, c.arguments, {}, c.terminal, c.locale);
+        fs::path beside = temp.path / "beside";
+        fs::path program = fs::exists(beside) ? beside / builtProgram().filename() : fs::path{};
+        RunResult run = runTidewrit(folder, c.arguments, {}, c.terminal, c.locale, program);
         // The screen in the locale's character set, the folder's name in its own bytes.
         bool utf8 = std::string(c.locale) == "C.UTF-8";
         auto inScreenSet = [utf8](const std::string& text) { return utf8 ? text : toSjis(text); };
         std::string screen;
         std::size_t start = 0;
-        for (std::size_t at; (at = c.screen.find("{folder}", start)) != std::string::npos; start = at + 8) {
-            std::string name = folder.string();
+        for (std::size_t at; (at = c.screen.find('{', start)) != std::string::npos;) {
+            std::string placeholder = c.screen.substr(at, c.screen.find('}', at) + 1 - at);
+            std::string name = (placeholder == "{beside}" ? beside : folder).string();
             std::replace_if(name.begin(), name.end(), [](char b) { return static_cast<unsigned char>(b) < 0x20 || b == 0x7F; }, '?');
             screen += inScreenSet(c.screen.substr(start, at - start)) + name;
+            start = at + placeholder.size();
         }
         screen += inScreenSet(c.screen.substr(start));
         if (c.terminal == Terminal::none) {

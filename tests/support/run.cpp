@@ -52,6 +52,8 @@ TempFolder::~TempFolder() {
     fs::remove(path.string() + ".err", ignored);
 }
 
+fs::path builtProgram() { return TIDEWRIT_EXE; }
+
 #ifdef _WIN32
 
 namespace {
@@ -83,7 +85,7 @@ HANDLE openForChild(const fs::path& path) {
 }  // namespace
 
 RunResult runTidewrit(const fs::path& folder, const std::vector<std::string>& arguments, const fs::path& outputPath,
-                      Terminal, const char*) {
+                      Terminal, const char*, const fs::path&) {
     fs::path outPath = outputPath.empty() ? fs::path(folder.string() + ".out") : outputPath;
     fs::path errPath = folder.string() + ".err";
     std::string commandLine = quoteArgument(TIDEWRIT_EXE);
@@ -130,10 +132,10 @@ RunResult runTidewrit(const fs::path& folder, const std::vector<std::string>& ar
 #else
 
 RunResult runTidewrit(const fs::path& folder, const std::vector<std::string>& arguments, const fs::path& outputPath,
-                      Terminal terminal, const char* locale) {
+                      Terminal terminal, const char* locale, const fs::path& program) {
     std::string outPath = outputPath.empty() ? folder.string() + ".out" : outputPath.string();
     std::string errPath = folder.string() + ".err";
-    std::vector<std::string> words = {TIDEWRIT_EXE};
+    std::vector<std::string> words = {program.empty() ? TIDEWRIT_EXE : program.string()};
     words.insert(words.end(), arguments.begin(), arguments.end());
     std::vector<char*> argv;
     for (std::string& word : words) argv.push_back(word.data());

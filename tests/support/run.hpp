@@ -24,12 +24,16 @@ struct RunResult {
 // Which of the program's streams go to a terminal (POSIX only), whose text is `screen`.
 enum class Terminal { none, errors, outputAndErrors };
 
+// The program as built, which the tests run.
+std::filesystem::path builtProgram();
+
 // Run the program with `arguments` and `folder` as its current directory. Its standard
 // output goes to `outputPath` when one is given (and `output` stays empty). On POSIX it runs
-// in `locale` (LC_ALL), the C locale unless another is given.
+// in `locale` (LC_ALL), the C locale unless another is given, and `program` may name a copy
+// of the built program to run instead.
 RunResult runTidewrit(const std::filesystem::path& folder, const std::vector<std::string>& arguments,
                       const std::filesystem::path& outputPath = {}, Terminal terminal = Terminal::none,
-                      const char* locale = "C");
+                      const char* locale = "C", const std::filesystem::path& program = {});
 
 #ifndef _WIN32
 // A FIFO at `path`, through which a process of its own serves each of `contents` in turn to
