@@ -237,7 +237,18 @@ void loadNavigators() {
     bool unreadable = std::ferror(file) != 0;
     std::fclose(file);
     if (unreadable) failForFile(saveFileMissing, FileState::readable, FileState::unreadable);
-    if (got < saveImageSize) failWith(saveFileShort);
+    if (got < saveImageSize) {
+        // Most likely no save of the game, or a copy that ended early.
+        addScreenText(saveShortBefore);
+        addScreenNumber(static_cast<unsigned>(got));
+        addScreenText(saveShortMiddle);
+        addScreenNumber(static_cast<unsigned>(saveImageSize));
+        addScreenText(saveShortAfter);
+        addScreenText("\n");
+        addScreenText(saveShortWhatToDo);
+        addScreenText("\n");
+        failWith(saveFileShort);
+    }
     fillNavigators(saveImage);
 }
 

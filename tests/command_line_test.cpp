@@ -438,6 +438,15 @@ TEST(Output, ScreenShowsWhatAPersonNeedsOnce) {
         {"only the town list beside it: the game's folder is still to find", "game",
          [](const fs::path& f) { besideProgram(f, false); }, {}, Terminal::errors,
          townListMessage + usageText + lookedIn + townListMissing + saveMissing + advice},
+        {"a save file too short", "game",
+         [](const fs::path& f) {
+             writeTownList(f);
+             writeFile(f / "SAVEDATA.CDS", std::string(100, '\0'));
+         },
+         {}, Terminal::errors,
+         std::string("SAVEDATA.CDSが短すぎて読めないよ\n") + usageText +
+             "SAVEDATA.CDS は 100 バイトしかないよ（66970 バイトはいるよ）。大航海時代３のセーブファイルではないか、コピーが途中で切れているのかも\n"
+             "ゲームでもう一度セーブするか、SAVEDATA.CDS をもう一度コピーしてね\n"},
         {"a town list longer than is read", "game",
          [](const fs::path& f) {
              writeFile(f / "townlist.txt", portTownList() + std::string(1 << 20, '\n'));
