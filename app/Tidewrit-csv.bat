@@ -25,11 +25,15 @@ echo.
 echo 航海士の一覧を CSV ファイルに保存しました。
 echo "%csv%"
 echo このファイルをダブルクリックすると、Excel などで開けます。
+rem ユーザーフォルダはエクスプローラーの左の一覧にないので、保存したファイルを選んだウィンドウを開きます。
+start "" explorer /select,"%csv%"
 set status=0
 goto done
 :noprogram
 echo.
 echo このバッチファイルと同じフォルダに Tidewrit.exe がないので、何も保存しませんでした。
+echo Tidewrit.exe とこのバッチファイルを SAVEDATA.CDS のあるゲームのフォルダにいっしょに置いて、
+echo そこでダブルクリックしてください。
 goto done
 :cannotwrite
 echo.
