@@ -15,7 +15,10 @@
 #   twice, saves the CSV twice in the user's own folder, each time in a new file, leaves the
 #   first one as it was and ends with exit status 0; where the program fails (no town list),
 #   where Tidewrit.exe is not beside it, or where the user's folder cannot be written, it
-#   says so, leaves no file and ends with exit status 1.
+#   says so, leaves no file and ends with exit status 1;
+# - the screen lines on what to do next show last: the program's own folder when it was
+#   started elsewhere, files named almost so, the argument not understood (a full-width one
+#   on a Japanese system), options of joined letters, a save too short.
 #   console_test.sh BATCH FOLDER EMULATOR... PROGRAM
 # Under Wine a pseudo-terminal is a console, and a program started straight in one is the
 # only process on it. With a UTF-8 locale Wine shows what the program gave WriteConsoleW as
@@ -281,4 +284,51 @@ run_batch "$work/game" 'Z:\no\such\folder'
 batch_fails "with a user's folder it cannot write" 'Z:\no\such\folder'
 
 for name in $new; do rm -f "$profile/$name"; done
+
+# The console's last lines, started from cmd in the current folder with OPTIONS, are LINES.
+#   ends_with WHAT LINES OPTIONS
+ends_with() {
+  shown=$(until_shown from_cmd "$3" | tail -n "$(printf '%s\n' "$2" | wc -l)")
+  if [ "$shown" != "$2" ]; then
+    printf '%s\n' "$1: the console ends with" "$shown" >&2
+    failed=1
+  fi
+}
+windows_path() { printf 'Z:%s' "$(cd "$1" && pwd -P | tr / '\\')"; }
+# Started elsewhere than in its own folder, which holds both files, among files named almost so.
+mkdir "$work/elsewhere"
+: >"$work/elsewhere/townlist.txt.txt"
+: >"$work/elsewhere/SAVEDATA.CDS.bak"
+cd "$work/elsewhere"
+shipped_program=$windows_program
+windows_program="$(windows_path "$work/game")\\Tidewrit.exe"
+ends_with "started elsewhere" "探したフォルダ：$(windows_path .)
+townlist.txt が見つからないよ
+「townlist.txt.txt」の名前を townlist.txt に変えると読めるよ（エクスプローラーで拡張子が見えないときは、名前を townlist だけにすると townlist.txt になるよ）
+SAVEDATA.CDS が見つからないよ
+「SAVEDATA.CDS.bak」の名前を SAVEDATA.CDS に変えると読めるよ
+このプログラムのフォルダ：$(windows_path "$work/game")
+townlist.txt と SAVEDATA.CDS はそこにあるよ。そのフォルダで実行してね
+（コマンドプロンプトなら cd /d でそのフォルダに移ってから。ショートカットなら、プロパティの「作業フォルダー」をそのフォルダにしてね）" ""
+windows_program=$shipped_program
+ends_with "a typo" "「/x」が分からないよ" "/x"
+ends_with "a save dropped onto the program" "「$(windows_path "$work/game")\\SAVEDATA.CDS」が分からないよ
+ファイルの名前は受け取らないよ。SAVEDATA.CDS のあるゲームのフォルダに Tidewrit.exe と townlist.txt を置いて、そこで実行してね" \
+  "$(quoted "$(windows_path "$work/game")\\SAVEDATA.CDS")"
+# Where the system's code page is not Japanese, the runtime gives ／ｓ as /s; a Japanese
+# system, under a Japanese locale, keeps it as typed.
+mkdir "$work/locale"
+localedef -i ja_JP -f UTF-8 "$work/locale/ja_JP.UTF-8" ||
+  { echo "the Japanese locale could not be made (is Debian's locales package there?)" >&2; failed=1; }
+LOCPATH=$work/locale LC_ALL=ja_JP.UTF-8
+export LOCPATH
+ends_with "a full-width option on a Japanese system" "「／ｓ」が分からないよ
+全角の文字では分からないよ。IME をオフにして、半角で /s のように書いてね" "／ｓ"
+unset LOCPATH
+LC_ALL=C.UTF-8
+cd "$work/game"
+ends_with "joined letters" "「/pt」は /p として読んだよ。/ や - のあとは1文字だけが効くから、/p /t のように分けて書いてね" "/pt"
+head -c 100 "$folder/SAVEDATA.CDS" >SAVEDATA.CDS
+ends_with "a save too short" "SAVEDATA.CDS は 100 バイトしかないよ（66970 バイトはいるよ）。大航海時代３のセーブファイルではないか、コピーが途中で切れているのかも
+ゲームでもう一度セーブするか、SAVEDATA.CDS をもう一度コピーしてね" ""
 exit $failed
