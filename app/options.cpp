@@ -9,13 +9,25 @@
 
 namespace {
 
-bool isOptionLetter(char c) { return c != '\0' && std::strchr("spctnSPCTN", c) != nullptr; }
+// Take the option letter `letter` (the one after "/" or "-") into `options`; false if it is
+// none.
+bool takeOption(char letter, Options& options) {
+    switch (letter) {
+        case 's': case 'S': options.mode = ReportMode::skillList; return true;
+        case 'p': case 'P': options.mode = ReportMode::parameterList; return true;
+        case 'c': case 'C': options.mode = ReportMode::csv; return true;
+        case 't': case 'T': options.sortKey = SortKey::byLocation; return true;
+        case 'n': case 'N': options.sortKey = SortKey::byName; return true;
+        default: return false;
+    }
+}
 
 // Each letter after the first is an option letter too: the player meant several options.
 bool joinsLetters(const char* argument) {
     if (argument[2] == '\0') return false;
+    Options scratch;
     for (const char* c = argument + 2; *c != '\0'; ++c) {
-        if (!isOptionLetter(*c)) return false;
+        if (!takeOption(*c, scratch)) return false;
     }
     return true;
 }
@@ -26,17 +38,9 @@ Options readOptions(int argc, char** argv) {
     Options options;
     for (int i = 1; i < argc; ++i) {
         const char* argument = argv[i];
-        if (argument[0] != '/' && argument[0] != '-') {
+        if ((argument[0] != '/' && argument[0] != '-') || !takeOption(argument[1], options)) {
             options.notUnderstood = i;
             break;
-        }
-        switch (argument[1]) {
-            case 's': case 'S': options.mode = ReportMode::skillList; break;
-            case 'p': case 'P': options.mode = ReportMode::parameterList; break;
-            case 'c': case 'C': options.mode = ReportMode::csv; break;
-            case 't': case 'T': options.sortKey = SortKey::byLocation; break;
-            case 'n': case 'N': options.sortKey = SortKey::byName; break;
-            default: options.notUnderstood = i; return options;
         }
         if (options.joinedLetters == 0 && joinsLetters(argument)) options.joinedLetters = i;
     }
@@ -76,9 +80,10 @@ void explainArguments(const Options& options, char** argv) {
         const char first[] = {argument[0], argument[1], '\0'};
         addScreenText(first);
         addScreenText(lettersOnlyOne);
-        for (const char* letter = argument + 1; *letter != '\0'; ++letter) {
+        addScreenText(first);
+        for (const char* letter = argument + 2; *letter != '\0'; ++letter) {
             const char option[] = {' ', argument[0], *letter, '\0'};
-            addScreenText(letter == argument + 1 ? option + 1 : option);
+            addScreenText(option);
         }
         addScreenText(lettersSplit);
         addScreenText("\n");
