@@ -53,9 +53,8 @@ void sayNearMisses(const char* name) {
 // The missing files are all in the folder that holds the program: the program was started
 // elsewhere (a shortcut's working folder, or its whole path typed at a command prompt).
 void sayProgramFolder(const char* const (&missing)[2], int count) {
-    static char folder[8192];
     addScreenText(programFolderIs);
-    addScreenName(folder, programFolderName(folder, sizeof folder));
+    addScreenFolder(programFolderName);
     addScreenText("\n");
     for (int i = 0; i < count; ++i) {
         if (i > 0) addScreenText(namesJoined);

@@ -69,9 +69,9 @@ void addScreenNumber(unsigned value) {
     addScreenBytes(digits, static_cast<std::size_t>(std::to_chars(digits, digits + sizeof digits, value).ptr - digits));
 }
 
-void addScreenFolder() {
+void addScreenFolder(std::size_t (*folderName)(char* out, std::size_t room)) {
     static char name[8192];
-    std::size_t length = currentFolderName(name, sizeof name);
+    std::size_t length = folderName(name, sizeof name);
     if (length == 0) {
         addScreenText(folderUnknown);
         return;

@@ -5,6 +5,8 @@
 
 #include <cstddef>
 
+#include "output/console.hpp"
+
 // A message line for the player, into the output after what is buffered. When the output is
 // no screen (a file, a pipe) but standard error is one, the line is shown there too, so that
 // the player sees it once.
@@ -21,7 +23,9 @@ void putError(const char* line);
 bool screenLinesShown();
 void addScreenText(const char* text);
 void addScreenNumber(unsigned value);
-void addScreenFolder();  // the current folder's whole name, or that it cannot be had
+// A folder's whole name, the current folder's unless another function gives it (see
+// currentFolderName), or that it cannot be had.
+void addScreenFolder(std::size_t (*folderName)(char* out, std::size_t room) = currentFolderName);
 // A name that is no text of the program's (a file's, a folder's), already as standard error
 // takes it; each control byte shows as "?", so that nothing in it acts on the terminal.
 void addScreenName(const char* bytes, std::size_t length);
