@@ -56,6 +56,9 @@ plain() {
       -e '/^Script started on /d' -e '/^Script done on /d'
 }
 
+# FOLDER's whole name as Windows programs under Wine see it.
+windows_path() { printf 'Z:%s' "$(cd "$1" && pwd -P | tr / '\\')"; }
+
 # What the command given prints, run again, twice at most, while it prints nothing at all.
 until_shown() {
   for try in 1 2 3; do
@@ -119,7 +122,7 @@ fi
 
 # What the console shows last in a folder without either input file.
 missing_both() {
-  printf '%s\n' "探したフォルダ：Z:$(pwd -P | tr / '\\')" "townlist.txt が見つからないよ" "SAVEDATA.CDS が見つからないよ" \
+  printf '%s\n' "探したフォルダ：$(windows_path .)" "townlist.txt が見つからないよ" "SAVEDATA.CDS が見つからないよ" \
     "SAVEDATA.CDS のあるゲームのフォルダに townlist.txt を置いて、そこで実行してね"
 }
 
@@ -230,7 +233,7 @@ done
 # batch_status; with PROFILE, a Windows path, as the user's own folder.
 #   run_batch FOLDER [PROFILE]
 run_batch() {
-  command=$(quoted "Z:$(printf '%s' "$1/Tidewrit-csv.bat" | tr / '\\')")
+  command=$(quoted "$(windows_path "$1")\\Tidewrit-csv.bat")
   [ $# -lt 2 ] || command="set $(quoted "USERPROFILE=$2&&") $command"
   batch_status=0
   eval "$emulator cmd /c $command" </dev/null >"$work/shown" 2>&1 || batch_status=$?
@@ -294,7 +297,6 @@ ends_with() {
     failed=1
   fi
 }
-windows_path() { printf 'Z:%s' "$(cd "$1" && pwd -P | tr / '\\')"; }
 # Started elsewhere than in its own folder, which holds both files, among files named almost so.
 mkdir "$work/elsewhere"
 : >"$work/elsewhere/townlist.txt.txt"
