@@ -66,15 +66,6 @@ void writeAll() {
     used = 0;
 }
 
-void putBlanks(std::size_t count) {
-    static const char blanks[] = "                                ";
-    while (count > 0) {
-        std::size_t part = count < sizeof blanks - 1 ? count : sizeof blanks - 1;
-        putBytes(blanks, part);
-        count -= part;
-    }
-}
-
 }  // namespace
 
 void setOutput(std::FILE* file) {
@@ -116,6 +107,15 @@ void putNamePadded(const char* name, std::size_t width) {
     std::size_t length = std::strlen(name);
     putNameBytes(name, length);
     if (length < width) putBlanks(width - length);
+}
+
+void putBlanks(std::size_t count) {
+    static const char blanks[] = "                                ";
+    while (count > 0) {
+        std::size_t part = count < sizeof blanks - 1 ? count : sizeof blanks - 1;
+        putBytes(blanks, part);
+        count -= part;
+    }
 }
 
 void putNumber(unsigned value, std::size_t width) {

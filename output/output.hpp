@@ -20,6 +20,8 @@ void putNameBytes(const char* bytes, std::size_t length);
 void putName(const char* name);
 // The name, then blanks up to `width` bytes; a longer name is printed whole (printf "%-Ns").
 void putNamePadded(const char* name, std::size_t width);
+// `count` blanks.
+void putBlanks(std::size_t count);
 // `value` right-aligned in `width` positions, more if it needs more (printf "%Nd").
 void putNumber(unsigned value, std::size_t width);
 

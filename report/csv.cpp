@@ -43,16 +43,16 @@ void printCsv() {
         putQuoted(record.name2);
         putBytes("\",", 2);
 
-        // The fleet post before the town; a location without a name as a quoted number.
-        int post = fleetPostOf(record.number);
-        if (post >= 0) {
-            putTextField(postNames[post]);
-        } else if (record.location >= townCount) {
-            putBytes("\"", 1);
-            putNumber(record.location, 0);
-            putBytes("\",", 2);
-        } else {
-            putTextField(townNameTable[record.location].data());
+        // A fleet member's post in place of the town; a location without a name as a
+        // quoted number.
+        switch (placeOf(record)) {
+            case Place::fleet: putTextField(postNames[fleetPostOf(record.number)]); break;
+            case Place::unnamed:
+                putBytes("\"", 1);
+                putNumber(record.location, 0);
+                putBytes("\",", 2);
+                break;
+            case Place::town: putTextField(townNameTable[record.location].data()); break;
         }
 
         for (unsigned parameter : {record.leadership, record.intellect, record.combat, record.charm}) {

@@ -2,6 +2,8 @@
 // navigator, in Shift-JIS, through the buffered output.
 #pragma once
 
+#include <cstddef>
+
 #include "data/navigators.hpp"
 
 void printLocationList();   // where each navigator is, no header
@@ -9,8 +11,24 @@ void printSkillList();      // the 27 levels under a two-line header
 void printParameterList();  // the four parameters and fame beside the location
 void printCsv();            // everything as comma-separated values
 
+// What the reports show alike, decided here once.
+
+// Where a navigator is: serving in the player's fleet (whatever town the entry names), in a
+// town of the town list, or at a location of 224 and above, which no town list names.
+enum class Place { fleet, town, unnamed };
+Place placeOf(const NavigatorRecord& record);
+
+// 酒場 or 宿屋 for a navigator in a tavern or at an inn; nullptr otherwise.
+const char* lodgingOf(const NavigatorRecord& record);
+
+// Every whereabouts text (酒場, 宿屋, a fleet post, a number) is this wide in the text reports.
+constexpr std::size_t whereaboutsWidth = 4;
+
+// The whereabouts: 酒場 or 宿屋, else the fleet post's name, else the whereabouts number,
+// right-aligned in `numberWidth` positions.
+void putWhereabouts(const NavigatorRecord& record, std::size_t numberWidth);
+
 // The leading column of the location list and the parameter list, 20 bytes wide for town
 // names of up to 16 bytes: the number, a colon, then the fleet mark, the unnamed location's
-// number or the town's name. `row` is the record's position in the table. Returns the
-// navigator's fleet post (fleetPostOf), which the location list shows next.
-int putLocationColumn(const NavigatorRecord& record, int row);
+// number or the town's name. `row` is the record's position in the table.
+void putLocationColumn(const NavigatorRecord& record, int row);

@@ -9,20 +9,19 @@
 
 namespace {
 
-// Blanks over the post field and its colon (5), the name field (18) and two blanks.
-constexpr char headerIndent[] = "                         ";
 constexpr std::size_t nameFieldCut = 17;
 constexpr std::size_t nameFieldWidth = 18;
+constexpr std::size_t levelsGap = 2;
+// The labels stand over the levels: after the post field and its colon, the name field and
+// the gap.
+constexpr std::size_t headerIndent = whereaboutsWidth + 1 + nameFieldWidth + levelsGap;
 
-// Four blanks for a navigator in a tavern or an inn, else the fleet post, else the number.
+// Blanks for a navigator in a tavern or an inn, else the fleet post, else the number.
 void putPostField(const NavigatorRecord& record) {
-    int post = fleetPostOf(record.number);
-    if (record.whereabouts == 4 || record.whereabouts == 5) {
-        putBytes("    ", 4);
-    } else if (post >= 0) {
-        putText(postNames[post]);
+    if (lodgingOf(record) != nullptr) {
+        putBlanks(whereaboutsWidth);
     } else {
-        putNumber(record.whereabouts, 4);
+        putWhereabouts(record, whereaboutsWidth);
     }
     putBytes(":", 1);
 }
@@ -47,14 +46,14 @@ void putNameField(const NavigatorRecord& record) {
 
 void printSkillList() {
     for (const char* labels : {skillHeaderTop, skillHeaderBottom}) {
-        putBytes(headerIndent, sizeof headerIndent - 1);
+        putBlanks(headerIndent);
         putText(labels);
         putNewline();
     }
     for (const NavigatorRecord& record : navigatorTable) {
         putPostField(record);
         putNameField(record);
-        putBytes("  ", 2);
+        putBlanks(levelsGap);
         for (std::uint8_t level : record.levels) putNumber(level, 2);
         putNewline();
     }
