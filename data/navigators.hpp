@@ -102,3 +102,9 @@ int compareByName(const NavigatorRecord& a, const NavigatorRecord& b);
 // Reorder navigatorTable; navigators with equal keys keep their save order.
 void sortByLocation();
 void sortByName();
+
+// Where each navigator (by number) would stand after sortByLocation or sortByName, whatever
+// the table's order now: a page that reorders its rows in a browser then gives exactly the
+// same order.
+using NavigatorRanks = std::array<std::uint8_t, navigatorCount>;
+NavigatorRanks ranksBy(int (*compare)(const NavigatorRecord&, const NavigatorRecord&));

@@ -44,3 +44,16 @@ int compareByName(const NavigatorRecord& a, const NavigatorRecord& b) {
 
 void sortByLocation() { sortTable<compareByLocation>(); }
 void sortByName() { sortTable<compareByName>(); }
+
+NavigatorRanks ranksBy(int (*compare)(const NavigatorRecord&, const NavigatorRecord&)) {
+    // Save order among equal keys, as the sorts keep it, is the order of the numbers.
+    std::array<const NavigatorRecord*, navigatorCount> order;
+    for (int row = 0; row < navigatorCount; ++row) order[row] = &navigatorTable[row];
+    std::sort(order.begin(), order.end(), [compare](const NavigatorRecord* a, const NavigatorRecord* b) {
+        int result = compare(*a, *b);
+        return result != 0 ? result < 0 : a->number < b->number;
+    });
+    NavigatorRanks ranks{};
+    for (int rank = 0; rank < navigatorCount; ++rank) ranks[order[rank]->number] = static_cast<std::uint8_t>(rank);
+    return ranks;
+}

@@ -66,6 +66,16 @@ TEST(Ordering, CompareByLocation) {
     }
 }
 
+// The ranks give the sort's order from any order of the table.
+void expectRanksGiveOrder(int (*compare)(const NavigatorRecord&, const NavigatorRecord&),
+                          const std::vector<int>& order) {
+    std::reverse(navigatorTable.begin(), navigatorTable.end());
+    NavigatorRanks ranks = ranksBy(compare);
+    std::vector<int> ranked(navigatorCount);
+    for (int number = 0; number < navigatorCount; ++number) ranked[ranks[number]] = number;
+    EXPECT_EQ(ranked, order);
+}
+
 TEST(Ordering, SortsKeepSaveOrderAmongEqualKeys) {
     resetTables();
     for (int number = 0; number < navigatorCount; ++number) {
@@ -78,6 +88,7 @@ TEST(Ordering, SortsKeepSaveOrderAmongEqualKeys) {
     for (int number = 0; number < navigatorCount; number += 2) expected.push_back(number);
     for (int number = 1; number < navigatorCount; number += 2) expected.push_back(number);
     EXPECT_EQ(numbersInTableOrder(), expected);
+    expectRanksGiveOrder(compareByName, expected);
 
     resetTables();
     for (int number = 0; number < navigatorCount; ++number) {
@@ -90,4 +101,5 @@ TEST(Ordering, SortsKeepSaveOrderAmongEqualKeys) {
     }
     for (int number = 0; number < navigatorCount; number += 3) expected.push_back(number);
     EXPECT_EQ(numbersInTableOrder(), expected);
+    expectRanksGiveOrder(compareByLocation, expected);
 }
