@@ -28,6 +28,7 @@ int main(int argc, char** argv) {
         case ReportMode::skillList: printSkillList(); break;
         case ReportMode::parameterList: printParameterList(); break;
         case ReportMode::csv: printCsv(); break;
+        case ReportMode::htmlPage: printHtmlPage(); break;
     }
 
     if (!finishOutput()) {

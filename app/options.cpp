@@ -16,6 +16,7 @@ bool takeOption(char letter, Options& options) {
         case 's': case 'S': options.mode = ReportMode::skillList; return true;
         case 'p': case 'P': options.mode = ReportMode::parameterList; return true;
         case 'c': case 'C': options.mode = ReportMode::csv; return true;
+        case 'h': case 'H': options.mode = ReportMode::htmlPage; return true;
         case 't': case 'T': options.sortKey = SortKey::byLocation; return true;
         case 'n': case 'N': options.sortKey = SortKey::byName; return true;
         default: return false;

@@ -1,6 +1,6 @@
 #pragma once
 
-enum class ReportMode { locationList, skillList, parameterList, csv };
+enum class ReportMode { locationList, skillList, parameterList, csv, htmlPage };
 enum class SortKey { none, byLocation, byName };
 
 // What the arguments ask for. Positions are in the argument vector; 0 is none.

@@ -1,5 +1,5 @@
-// The four reports. Each walks navigatorTable from first to last and prints one line per
-// navigator, in Shift-JIS, through the buffered output.
+// The reports. Each walks navigatorTable from first to last and prints one line (the page:
+// one table row) per navigator, in Shift-JIS, through the buffered output.
 #pragma once
 
 #include <cstddef>
@@ -10,6 +10,7 @@ void printLocationList();   // where each navigator is, no header
 void printSkillList();      // the 27 levels under a two-line header
 void printParameterList();  // the four parameters and fame beside the location
 void printCsv();            // everything as comma-separated values
+void printHtmlPage();       // everything as one HTML page, to sort and filter in a browser
 
 // What the reports show alike, decided here once.
 

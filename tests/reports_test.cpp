@@ -186,3 +186,64 @@ TEST(Csv, RowHoldsThirtyFourFieldsEachEndedByAComma) {
          12, toSjis("\"ジョアン \",\"ABC\",0,0,0,0,65535,100,") + repeat("0,", 25) + "255,\n"},
     });
 }
+
+// Each row of the page, found by its navigator's number, among exactly 205.
+TEST(HtmlPage, RowHoldsEveryCellAndNoMarkupFromANames) {
+    const std::string zeroCells = repeat("<td>0", 27);
+    const std::vector<RowCase> cases = {
+        {"in a town's tavern: last in the town and name orders, first in the whereabouts order",
+         [] {
+             NavigatorRecord& record = inTown3(7, "X", "Y");
+             record.whereabouts = 4;
+             record.leadership = 80;
+             record.intellect = 75;
+             record.combat = 60;
+             record.charm = 90;
+             record.fame = 65535;
+             record.levels[0] = 100;
+             record.levels[26] = 255;
+         },
+         7,
+         toSjis("<tr data-number=\"7\" data-town=\"204\" data-state=\"0\" data-name=\"204\"><td>7<td>ABC<td>酒場<td>X Y"
+                "<td>80<td>75<td>60<td>90<td>65535<td>100") + repeat("<td>0", 25) + "<td>255\n"},
+        {"a fleet member at an inn",
+         [] {
+             setNavigator(2, "A", "B").whereabouts = 5;
+             fleetPosts[1] = 2;
+         },
+         2,
+         toSjis("<tr data-number=\"2\" data-town=\"2\" data-state=\"1\" data-name=\"204\" class=\"fleet\"><td>2"
+                "<td>－艦隊に勤務中－<td>宿屋<td>A B<td>0<td>0<td>0<td>0<td>0") + zeroCells + "\n"},
+        {"a fleet post",
+         [] {
+             setNavigator(6, "", "").whereabouts = 2;
+             fleetPosts[3] = 6;
+         },
+         6,
+         toSjis("<tr data-number=\"6\" data-town=\"6\" data-state=\"5\" data-name=\"6\" class=\"fleet\"><td>6"
+                "<td>－艦隊に勤務中－<td>通訳<td> <td>0<td>0<td>0<td>0<td>0") + zeroCells + "\n"},
+        {"a location without a name, whereabouts as a number",
+         [] { setNavigator(10, "", "").location = 230; }, 10,
+         "<tr data-number=\"10\" data-town=\"204\" data-state=\"6\" data-name=\"10\"><td>10<td>230<td>0<td> "
+         "<td>0<td>0<td>0<td>0<td>0" + zeroCells + "\n"},
+        {"markup and control bytes in names and towns are text",
+         [] {
+             setTownName(4, "<b>&\x1b");
+             setNavigator(11, "\"Jo'e\"", toSjis("<ア>\x7f")).location = 4;
+         },
+         11,
+         toSjis("<tr data-number=\"11\" data-town=\"204\" data-state=\"6\" data-name=\"204\"><td>11<td>&lt;b&gt;&amp;?<td>0"
+                "<td>&quot;Jo&#39;e&quot; &lt;ア&gt;?<td>0<td>0<td>0<td>0<td>0") + zeroCells + "\n"},
+    };
+    for (const RowCase& c : cases) {
+        resetTables();
+        setTownName(3, "ABC");
+        c.setup();
+        std::vector<std::string> rows;
+        for (const std::string& line : outputLines(captureReport(printHtmlPage))) {
+            if (line.rfind("<tr data-number=", 0) == 0) rows.push_back(line);
+        }
+        ASSERT_EQ(rows.size(), static_cast<std::size_t>(navigatorCount)) << c.what;
+        EXPECT_EQ(rows[c.number], c.row) << c.what;
+    }
+}

@@ -9,11 +9,12 @@
 // Usage block, printed by printUsageAndExit.
 inline constexpr char usageRule[] = "--------------------------------------------------------";  // 56 hyphen-minus
 inline constexpr char usageTitle[] = "\x91\xE5\x8D\x71\x8A\x43\x8E\x9E\x91\xE3\x82\x52\x82\xCC\x8D\x71\x8A\x43\x8E\x6D\x8F\xEE\x95\xF1\x8F\x6F\x97\xCD\x82\xD5\x81\x5B";  // 大航海時代３の航海士情報出力ぷー
-inline constexpr char usageSynopsis[] = "Tidewrit.exe -[s | p | c] -[n | t]";
+inline constexpr char usageSynopsis[] = "Tidewrit.exe -[s | p | c | h] -[n | t]";
 inline constexpr char usageDefault[] = "\x8E\x77\x92\xE8\x96\xB3\x82\xB5 \x8F\x8A\x8D\xDD\x92\x6E\x88\xEA\x97\x97";  // 指定無し 所在地一覧
 inline constexpr char usageSkill[] = "/s       \x83\x58\x83\x4C\x83\x8B\x88\xEA\x97\x97";  // /s       スキル一覧
 inline constexpr char usageParameter[] = "/p       \x83\x70\x83\x89\x83\x81\x81\x5B\x83\x5E\x88\xEA\x97\x97";  // /p       パラメータ一覧
 inline constexpr char usageCsv[] = "/c       CSV\x82\xC5\x8F\x6F\x97\xCD\x81\x69\x83\x47\x83\x4E\x83\x5A\x83\x8B\x82\xC6\x82\xA9\x82\xC5\x93\xC7\x82\xDD\x82\xB1\x82\xF1\x82\xC5\x82\xAD\x82\xBE\x82\xBF\x82\xA2";  // /c       CSVで出力（エクセルとかで読みこんでくだちい
+inline constexpr char usageHtml[] = "/h       HTML\x82\xC5\x8F\x6F\x97\xCD\x81\x69\x83\x75\x83\x89\x83\x45\x83\x55\x82\xC5\x8C\xA9\x82\xC4\x82\xCB\x81\x6A";  // /h       HTMLで出力（ブラウザで見てね）
 inline constexpr char usageSort[] = "/t \x82\xC5\x81\x41 \x92\xAC\x82\xC5\x83\x5C\x81\x5B\x83\x67  /n  \x82\xC5 \x96\xBC\x91\x4F\x82\xC5\x83\x5C\x81\x5B\x83\x67";  // /t で、 町でソート  /n  で 名前でソート
 
 // Messages printed before the usage block when an input file cannot be used.
@@ -116,11 +117,15 @@ inline constexpr char skillHeaderBottom[] = "\x8A\x43\x97\x70\x8F\x70\x8F\x70\x8
 // Parameter list header.
 inline constexpr char parameterHeader[] = "                     \x93\x9D  \x92\x6D  \x95\x90  \x96\xA3  \x96\xBC\x90\xBA";  // 21 blanks, 統  知  武  魅  名声
 
+// Column labels of the CSV and the HTML page.
+inline constexpr char labelName[] = "\x96\xBC\x91\x4F";      // 名前
+inline constexpr char labelLocation[] = "\x8F\x8A\x8D\xDD";  // 所在
+
 // CSV header labels, in column order, ended by a null entry: name, location, the four
 // parameters, fame, then the 27 levels in storage order.
 inline constexpr const char* csvHeaderLabels[] = {
-    "\x96\xBC\x91\x4F",                          // 名前
-    "\x8F\x8A\x8D\xDD",                          // 所在
+    labelName,
+    labelLocation,
     "\x93\x9D\x97\xA6",                          // 統率
     "\x92\x6D\x97\xCD",                          // 知力
     "\x95\x90\x97\xCD",                          // 武力
@@ -155,3 +160,13 @@ inline constexpr const char* csvHeaderLabels[] = {
     "\x93\x8C\x83\x41\x83\x57\x83\x41",          // 東アジア
     nullptr,
 };
+
+// The HTML page: its title and heading, the labels of its first and third columns, and the
+// search box with what it and the headers do (shown only where the page's script runs).
+inline constexpr char pageTitle[] = "Tidewrit \x8D\x71\x8A\x43\x8E\x6D\x88\xEA\x97\x97";  // Tidewrit 航海士一覧
+inline constexpr char pageHeading[] = "\x8D\x71\x8A\x43\x8E\x6D\x88\xEA\x97\x97";  // 航海士一覧
+inline constexpr char labelNumber[] = "\x94\xD4\x8D\x86";  // 番号
+inline constexpr char labelState[] = "\x8F\xF3\x91\xD4";   // 状態
+inline constexpr char pageFilter[] = "\x8D\x69\x82\xE8\x8D\x9E\x82\xDD\x81\x46";  // 絞り込み：
+inline constexpr char pageFilterHint[] = "\x92\xAC\x82\xE2\x96\xBC\x91\x4F";  // 町や名前
+inline constexpr char pageSortHint[] = "\x8C\xA9\x8F\x6F\x82\xB5\x82\xF0\x83\x4E\x83\x8A\x83\x62\x83\x4E\x82\xB7\x82\xE9\x82\xC6\x95\xC0\x82\xD7\x91\xD6\x82\xA6\x82\xE9\x82\xE6\x81\x42\x82\xE0\x82\xA4\x88\xEA\x93\x78\x83\x4E\x83\x8A\x83\x62\x83\x4E\x82\xB7\x82\xE9\x82\xC6\x8B\x74\x82\xCC\x8F\x87\x82\xC9\x82\xC8\x82\xE9\x82\xE6";  // 見出しをクリックすると並べ替えるよ。もう一度クリックすると逆の順になるよ

@@ -20,11 +20,12 @@ std::string expectedOutput(std::string_view utf8) { return expectedBytes(toSjis(
 const char usageText[] =
     "--------------------------------------------------------\n"
     "大航海時代３の航海士情報出力ぷー\n"
-    "Tidewrit.exe -[s | p | c] -[n | t]\n"
+    "Tidewrit.exe -[s | p | c | h] -[n | t]\n"
     "指定無し 所在地一覧\n"
     "/s       スキル一覧\n"
     "/p       パラメータ一覧\n"
     "/c       CSVで出力（エクセルとかで読みこんでくだちい\n"
+    "/h       HTMLで出力（ブラウザで見てね）\n"
     "/t で、 町でソート  /n  で 名前でソート\n"
     "--------------------------------------------------------\n";
 
