@@ -11,11 +11,12 @@
 #   block on the console all the same;
 # - where an input file is missing, it shows last, before its closing lines, the folder it
 #   looked in and what it did not find there;
-# - BATCH, the packaged Tidewrit-csv.bat, copied with it into a game folder and started there
-#   twice, saves the CSV twice in the user's own folder, each time in a new file, leaves the
-#   first one as it was and ends with exit status 0; where the program fails (no town list),
-#   where Tidewrit.exe is not beside it, or where the user's folder cannot be written, it
-#   says so, leaves no file and ends with exit status 1;
+# - BATCH, the packaged Tidewrit-csv.bat, and Tidewrit-html.bat beside it, each copied with it
+#   into a game folder and started there twice, save the CSV or the HTML page twice in the
+#   user's own folder, each time in a new file, leave the first one as it was and end with
+#   exit status 0; where the program fails (no town list), where Tidewrit.exe is not beside
+#   them, or where the user's folder cannot be written, they say so, leave no file and end
+#   with exit status 1;
 # - the screen lines on what to do next show last: the program's own folder when it was
 #   started elsewhere, files named almost so, the argument not understood (a full-width one
 #   on a Japanese system), options of joined letters, a save too short.
@@ -220,20 +221,20 @@ run_alone "no town list" 1 "$(missing_both)" "$@"
 alone_to_file "no town list" 1 "$(iconv -f CP932 -t UTF-8 <"$work/file" | plain)
 $(missing_both)" /c
 
-# The batch file, started as Explorer starts it, by its Windows path; its final pause ends
-# at the end of input. In "alone" it has no Tidewrit.exe beside it.
+# The batch files, started as Explorer starts them, by their Windows paths; the final pause
+# ends at the end of input. In "alone" they have no Tidewrit.exe beside them.
 mkdir "$work/game" "$work/alone"
 cp "$folder/SAVEDATA.CDS" "$folder/townlist.txt" "$work/game/"
 for place in game empty alone; do
   [ "$place" = alone ] || cp "$program" "$work/$place/Tidewrit.exe"
-  cp "$batch" "$work/$place/Tidewrit-csv.bat"
+  cp "$batch" "$(dirname "$batch")/Tidewrit-html.bat" "$work/$place/"
 done
-(cd "$work/game" && "$@" /c >"$work/expected.csv" </dev/null)
-# The batch file in FOLDER, what it shows in $work/shown and its exit status in
+(cd "$work/game" && "$@" /c >"$work/expected.csv" </dev/null && "$@" /h >"$work/expected.html" </dev/null)
+# Tidewrit-KIND.bat in FOLDER, what it shows in $work/shown and its exit status in
 # batch_status; with PROFILE, a Windows path, as the user's own folder.
 #   run_batch FOLDER [PROFILE]
 run_batch() {
-  command=$(quoted "$(windows_path "$1")\\Tidewrit-csv.bat")
+  command=$(quoted "$(windows_path "$1")\\Tidewrit-$kind.bat")
   [ $# -lt 2 ] || command="set $(quoted "USERPROFILE=$2&&") $command"
   batch_status=0
   eval "$emulator cmd /c $command" </dev/null >"$work/shown" 2>&1 || batch_status=$?
@@ -243,50 +244,58 @@ run_batch() {
 # looked for).
 #   batch_fails WHAT WORDS
 batch_fails() {
-  [ "$batch_status" = 1 ] || { echo "$1: the batch file ended with exit status $batch_status, not 1" >&2; failed=1; }
-  if [ "$(csvs | grep -vxF "$before" | grep -c .)" != 2 ]; then
-    echo "$1: the batch file left a file behind" >&2
+  [ "$batch_status" = 1 ] || { echo "$kind, $1: the batch file ended with exit status $batch_status, not 1" >&2; failed=1; }
+  if [ "$(saved | grep -vxF "$before" | grep -c .)" != 2 ]; then
+    echo "$kind, $1: the batch file left a file behind" >&2
     failed=1
   fi
   if ! grep -qF "$2" "$work/shown" || grep -q "navigators-" "$work/shown"; then
-    printf '%s\n' "$1: the batch file did not say '$2', or named a file saved; it showed:" >&2
+    printf '%s\n' "$kind, $1: the batch file did not say '$2', or named a file saved; it showed:" >&2
     cat "$work/shown" >&2
     failed=1
   fi
 }
-# The user's own folder, where the files go, and the CSVs already there from earlier runs.
+# The user's own folder, where the files go.
 wine_answer() { eval "$emulator $1" | tr -d '\r'; }
 profile=$(until_shown wine_answer "cmd /c 'echo %USERPROFILE%'")
 profile=$(until_shown wine_answer "winepath -u $(quoted "$profile")")
 [ -d "$profile" ] || { echo "the user's own folder was not found: '$profile'" >&2; exit 1; }
-csvs() { ls "$profile" | grep '^navigators-[0-9]*\.csv$' | sort; }
-before=$(csvs)
-run_batch "$work/game"
-[ "$batch_status" = 0 ] || { echo "the batch file saved with exit status $batch_status, not 0" >&2; failed=1; }
-first=$(csvs | grep -vxF "$before" || true)
-cp "$profile/$first" "$work/first.csv" 2>/dev/null || true
-run_batch "$work/game"
-[ "$batch_status" = 0 ] || { echo "the batch file saved with exit status $batch_status, not 0" >&2; failed=1; }
-new=$(csvs | grep -vxF "$before" || true)
-second=$(printf '%s\n' "$new" | grep -vxF "$first" || true)
-if [ "$(printf '%s\n' "$new" | grep -c .)" != 2 ]; then
-  echo "two runs of the batch file made these new files: $new" >&2
-  failed=1
-else
-  for name in $first $second; do
-    cmp -s "$profile/$name" "$work/expected.csv" || { echo "$name is not the CSV" >&2; failed=1; }
-  done
-  cmp -s "$profile/$first" "$work/first.csv" || { echo "the second run changed $first" >&2; failed=1; }
-  grep -q "users.*$second" "$work/shown" || { echo "the second run did not say where $second is" >&2; failed=1; }
-fi
-run_batch "$work/empty"
-batch_fails "without a town list" "CSV"
-run_batch "$work/alone"
-batch_fails "without Tidewrit.exe" "Tidewrit.exe"
-run_batch "$work/game" 'Z:\no\such\folder'
-batch_fails "with a user's folder it cannot write" 'Z:\no\such\folder'
-
-for name in $new; do rm -f "$profile/$name"; done
+# The files of KIND (csv, html) in the user's folder.
+saved() { ls "$profile" | grep "^navigators-[0-9]*\\.$kind\$" | sort; }
+# Tidewrit-KIND.bat, which saves what the program prints for KIND, NAMED so on the screen,
+# run twice, then where it cannot save.
+#   check_batch KIND NAMED
+check_batch() {
+  kind=$1
+  before=$(saved)
+  run_batch "$work/game"
+  [ "$batch_status" = 0 ] || { echo "$kind: the batch file saved with exit status $batch_status, not 0" >&2; failed=1; }
+  first=$(saved | grep -vxF "$before" || true)
+  cp "$profile/$first" "$work/first.$kind" 2>/dev/null || true
+  run_batch "$work/game"
+  [ "$batch_status" = 0 ] || { echo "$kind: the batch file saved with exit status $batch_status, not 0" >&2; failed=1; }
+  new=$(saved | grep -vxF "$before" || true)
+  second=$(printf '%s\n' "$new" | grep -vxF "$first" || true)
+  if [ "$(printf '%s\n' "$new" | grep -c .)" != 2 ]; then
+    echo "$kind: two runs of the batch file made these new files: $new" >&2
+    failed=1
+  else
+    for name in $first $second; do
+      cmp -s "$profile/$name" "$work/expected.$kind" || { echo "$name is not what the program prints" >&2; failed=1; }
+    done
+    cmp -s "$profile/$first" "$work/first.$kind" || { echo "the second run changed $first" >&2; failed=1; }
+    grep -q "users.*$second" "$work/shown" || { echo "the second run did not say where $second is" >&2; failed=1; }
+  fi
+  run_batch "$work/empty"
+  batch_fails "without a town list" "$2"
+  run_batch "$work/alone"
+  batch_fails "without Tidewrit.exe" "Tidewrit.exe"
+  run_batch "$work/game" 'Z:\no\such\folder'
+  batch_fails "with a user's folder it cannot write" 'Z:\no\such\folder'
+  for name in $new; do rm -f "$profile/$name"; done
+}
+check_batch csv CSV
+check_batch html HTML
 
 # The console's last lines, started from cmd in the current folder with OPTIONS, are LINES.
 #   ends_with WHAT LINES OPTIONS
