@@ -52,6 +52,7 @@ void printEveryReport() {
     printSkillList();
     printParameterList();
     printCsv();
+    printHtmlPage();
 }
 
 }  // namespace
