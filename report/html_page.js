@@ -66,10 +66,10 @@
       var texts = cellTexts[numberOf(rows[i])];
       var shown = word === "";
       for (var c = 0; c < texts.length && !shown; c++) shown = texts[c].indexOf(word) >= 0;
-      rows[i].hidden = !shown;
+      rows[i].style.display = shown ? "" : "none";
     }
   });
-  document.getElementById("tools").hidden = false;
+  document.getElementById("tools").removeAttribute("hidden");
 
   // The parameters, fame and levels (the columns after the name): the higher a value
   // against the highest of its column, the deeper its shade; the highest stands out.

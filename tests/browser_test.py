@@ -28,7 +28,8 @@ TOWN, NAME = 1, 3
 SURVEYING = 4 + 5 + 7  # 測量, the eighth level
 
 ROWS = "Array.from(document.querySelectorAll('#navigators tbody tr'))"
-SHOWN_NUMBERS = "return " + ROWS + ".filter(r => !r.hidden).map(r => +r.dataset.number);"
+SHOWN = ROWS + ".filter(r => getComputedStyle(r).display != 'none')"
+SHOWN_NUMBERS = "return " + SHOWN + ".map(r => +r.dataset.number);"
 
 
 def skip(reason):
@@ -98,7 +99,7 @@ class Browser:
 
     def cells(self, column):
         return self.driver.execute_script(
-            "return " + ROWS + ".filter(r => !r.hidden).map(r => r.cells[arguments[0]].textContent);", column)
+            "return " + SHOWN + ".map(r => r.cells[arguments[0]].textContent);", column)
 
     def click_header(self, column):
         from selenium.webdriver.common.by import By
