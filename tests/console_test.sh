@@ -47,7 +47,7 @@ for word in "$@"; do
 done
 windows_program="Z:$(printf '%s' "$program" | tr / '\\')"
 
-closing="一覧の種類（/s /p /c）や townlist.txt の作り方は、readme.txt を見てください。
+closing="一覧の種類（/s /p /c /h）や townlist.txt の作り方は、readme.txt を見てください。
 Enter キーを押すと閉じます。"
 
 # What a screen shows, without escape sequences, CRs, blanks at line ends and the lines that
