@@ -1,6 +1,7 @@
 // The columns of the skill list, the parameter list and the CSV, on crafted navigators.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -19,15 +20,35 @@ struct RowCase {
     std::string row;  // expected bytes, its line end included
 };
 
-// Each case's row, printed unsorted, stands at its navigator's number after `headerLines`.
-void checkRows(void (*print)(), int headerLines, const std::vector<RowCase>& cases) {
+// A report's rows, one a navigator, in the order printed.
+using RowsOf = std::vector<std::string> (*)(const std::string& output);
+
+// The lines after a header of `headerLines` lines.
+template <int headerLines>
+std::vector<std::string> linesAfter(const std::string& output) {
+    std::vector<std::string> lines = outputLines(output);
+    lines.erase(lines.begin(), lines.begin() + std::min<std::size_t>(headerLines, lines.size()));
+    return lines;
+}
+
+// The page's table rows.
+std::vector<std::string> pageRows(const std::string& output) {
+    std::vector<std::string> rows;
+    for (const std::string& line : outputLines(output)) {
+        if (line.rfind("<tr data-number=", 0) == 0) rows.push_back(line);
+    }
+    return rows;
+}
+
+// Each case's row, printed unsorted, is its navigator's row, among exactly 205.
+void checkRows(void (*print)(), RowsOf rowsOf, const std::vector<RowCase>& cases) {
     for (const RowCase& c : cases) {
         resetTables();
         setTownName(3, "ABC");
         c.setup();
-        std::vector<std::string> lines = outputLines(captureReport(print));
-        ASSERT_EQ(lines.size(), static_cast<std::size_t>(navigatorCount + headerLines)) << c.what;
-        EXPECT_EQ(lines[headerLines + c.number], c.row) << c.what;
+        std::vector<std::string> rows = rowsOf(captureReport(print));
+        ASSERT_EQ(rows.size(), static_cast<std::size_t>(navigatorCount)) << c.what;
+        EXPECT_EQ(rows[c.number], c.row) << c.what;
     }
 }
 
@@ -35,6 +56,14 @@ NavigatorRecord& inTown3(int number, const std::string& name1, const std::string
     NavigatorRecord& record = setNavigator(number, name1, name2);
     record.location = 3;
     return record;
+}
+
+void setParameters(NavigatorRecord& record, int leadership, int intellect, int combat, int charm, int fame) {
+    record.leadership = static_cast<std::uint8_t>(leadership);
+    record.intellect = static_cast<std::uint8_t>(intellect);
+    record.combat = static_cast<std::uint8_t>(combat);
+    record.charm = static_cast<std::uint8_t>(charm);
+    record.fame = static_cast<std::uint16_t>(fame);
 }
 
 const std::string zeroLevels = repeat(" 0", 27);
@@ -51,7 +80,7 @@ TEST(SkillList, HeaderLabelsStandOverTheLevelColumns) {
 }
 
 TEST(SkillList, RowShowsPostNameAndLevels) {
-    checkRows(printSkillList, 2, {
+    checkRows(printSkillList, linesAfter<2>, {
         {"whereabouts as a number; the name cut to 17 bytes",
          [] { setNavigator(0, "ABCDEFGHIJ", "KLMNOPQRST"); }, 0,
          "   0:ABCDEFGHIJ KLMNOP   " + zeroLevels + "\n"},
@@ -93,16 +122,9 @@ TEST(SkillList, RowShowsPostNameAndLevels) {
 }
 
 TEST(ParameterList, RowShowsLocationParametersFameAndName) {
-    checkRows(printParameterList, 1, {
+    checkRows(printParameterList, linesAfter<1>, {
         {"parameters and fame",
-         [] {
-             NavigatorRecord& record = inTown3(7, "X", "Y");
-             record.leadership = 80;
-             record.intellect = 75;
-             record.combat = 60;
-             record.charm = 90;
-             record.fame = 850;
-         },
+         [] { setParameters(inTown3(7, "X", "Y"), 80, 75, 60, 90, 850); },
          7, "  7:ABC              80  75  60  90   850 X Y\n"},
         {"widest values",
          [] {
@@ -147,16 +169,9 @@ TEST(Csv, HeaderNamesAllThirtyFourColumns) {
 }
 
 TEST(Csv, RowHoldsThirtyFourFieldsEachEndedByAComma) {
-    checkRows(printCsv, 1, {
+    checkRows(printCsv, linesAfter<1>, {
         {"a navigator in a town",
-         [] {
-             NavigatorRecord& record = inTown3(7, "X", "Y");
-             record.leadership = 1;
-             record.intellect = 2;
-             record.combat = 3;
-             record.charm = 4;
-             record.fame = 5;
-         },
+         [] { setParameters(inTown3(7, "X", "Y"), 1, 2, 3, 4, 5); },
          7, "\"X Y\",\"ABC\",1,2,3,4,5," + zeroFields + "\n"},
         {"a fleet member's location is the post", [] { inTown3(2, "A", "B"), fleetPosts[2] = 2; }, 2,
          toSjis("\"A B\",\"測量\",0,0,0,0,0,") + zeroFields + "\n"},
@@ -187,7 +202,6 @@ TEST(Csv, RowHoldsThirtyFourFieldsEachEndedByAComma) {
     });
 }
 
-// Each row of the page, found by its navigator's number, among exactly 205.
 TEST(HtmlPage, RowHoldsEveryCellAndNoMarkupFromANames) {
     const std::string zeroCells = repeat("<td>0", 27);
     const std::vector<RowCase> cases = {
@@ -195,11 +209,7 @@ TEST(HtmlPage, RowHoldsEveryCellAndNoMarkupFromANames) {
          [] {
              NavigatorRecord& record = inTown3(7, "X", "Y");
              record.whereabouts = 4;
-             record.leadership = 80;
-             record.intellect = 75;
-             record.combat = 60;
-             record.charm = 90;
-             record.fame = 65535;
+             setParameters(record, 80, 75, 60, 90, 65535);
              record.levels[0] = 100;
              record.levels[26] = 255;
          },
@@ -235,15 +245,5 @@ TEST(HtmlPage, RowHoldsEveryCellAndNoMarkupFromANames) {
          toSjis("<tr data-number=\"11\" data-town=\"204\" data-state=\"6\" data-name=\"204\"><td>11<td>&lt;b&gt;&amp;?<td>0"
                 "<td>&quot;Jo&#39;e&quot; &lt;ア&gt;?<td>0<td>0<td>0<td>0<td>0") + zeroCells + "\n"},
     };
-    for (const RowCase& c : cases) {
-        resetTables();
-        setTownName(3, "ABC");
-        c.setup();
-        std::vector<std::string> rows;
-        for (const std::string& line : outputLines(captureReport(printHtmlPage))) {
-            if (line.rfind("<tr data-number=", 0) == 0) rows.push_back(line);
-        }
-        ASSERT_EQ(rows.size(), static_cast<std::size_t>(navigatorCount)) << c.what;
-        EXPECT_EQ(rows[c.number], c.row) << c.what;
-    }
+    checkRows(printHtmlPage, pageRows, cases);
 }
