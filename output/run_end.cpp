@@ -15,8 +15,8 @@ void exitWaitingIfAlone(int status) {
 }
 
 void printUsageAndExit() {
-    for (const char* line : {usageRule, usageTitle, usageSynopsis, usageDefault, usageSkill, usageParameter, usageCsv, usageHtml,
-                             usageSort, usageRule}) {
+    for (const char* line : {usageRule, usageTitle, usageSynopsis, usageDefault, usageSkill, usageParameter, usageCsv,
+                             usageHtml, usageSort, usageRule}) {
         putMessage(line);  // on the screen too when the output goes to a file
     }
     finishOutput();

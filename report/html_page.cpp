@@ -58,6 +58,11 @@ unsigned whereaboutsRank(const NavigatorRecord& record) {
     return 2 + postCount + record.whereabouts;
 }
 
+void putNumberCell(unsigned value) {
+    putBytes("<td>", 4);
+    putNumber(value, 0);
+}
+
 void putAttribute(const char* name, unsigned value) {
     putText(name);
     putBytes("=\"", 2);
@@ -92,8 +97,8 @@ void putRow(const NavigatorRecord& record, const NavigatorRanks& byTown, const N
     putAttribute(" data-state", whereaboutsRank(record));
     putAttribute(" data-name", byName[record.number]);
     if (place == Place::fleet) putText(" class=\"fleet\"");
-    putBytes("><td>", 5);
-    putNumber(record.number, 0);
+    putBytes(">", 1);
+    putNumberCell(record.number);
 
     putBytes("<td>", 4);
     switch (place) {
@@ -108,16 +113,9 @@ void putRow(const NavigatorRecord& record, const NavigatorRanks& byTown, const N
     putBytes(" ", 1);
     putPageText(record.name2);
 
-    for (unsigned value : {record.leadership, record.intellect, record.combat, record.charm}) {
-        putBytes("<td>", 4);
-        putNumber(value, 0);
-    }
-    putBytes("<td>", 4);
-    putNumber(record.fame, 0);
-    for (std::uint8_t level : record.levels) {
-        putBytes("<td>", 4);
-        putNumber(level, 0);
-    }
+    for (unsigned value : {record.leadership, record.intellect, record.combat, record.charm}) putNumberCell(value);
+    putNumberCell(record.fame);
+    for (std::uint8_t level : record.levels) putNumberCell(level);
     putNewline();
 }
 
