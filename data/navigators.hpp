@@ -103,8 +103,8 @@ int compareByName(const NavigatorRecord& a, const NavigatorRecord& b);
 void sortByLocation();
 void sortByName();
 
-// Where each navigator (by number) would stand after sortByLocation or sortByName, whatever
-// the table's order now: a page that reorders its rows in a browser then gives exactly the
-// same order.
+// Where each navigator (by number) stands in the order of `compare`, navigators with equal
+// keys in save order, whatever the table's order now. The sorts put the table in this
+// order, and a page that reorders its rows in a browser by these ranks gives the same.
 using NavigatorRanks = std::array<std::uint8_t, navigatorCount>;
 NavigatorRanks ranksBy(int (*compare)(const NavigatorRecord&, const NavigatorRecord&));

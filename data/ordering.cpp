@@ -11,10 +11,15 @@ unsigned char foldCase(unsigned char byte) {
     return (byte >= 0x41 && byte <= 0x5A) ? static_cast<unsigned char>(byte + 0x20) : byte;
 }
 
-template <int (*compare)(const NavigatorRecord&, const NavigatorRecord&)>
-void sortTable() {
-    std::stable_sort(navigatorTable.begin(), navigatorTable.end(),
-                     [](const NavigatorRecord& a, const NavigatorRecord& b) { return compare(a, b) < 0; });
+using Compare = int (*)(const NavigatorRecord&, const NavigatorRecord&);
+
+// Each record to the place ranksBy gives it, so that the table and a page that sorts its rows
+// by the same ranks always agree.
+void sortTable(Compare compare) {
+    NavigatorRanks ranks = ranksBy(compare);
+    NavigatorTable sorted;
+    for (const NavigatorRecord& record : navigatorTable) sorted[ranks[record.number]] = record;
+    navigatorTable = sorted;
 }
 
 }  // namespace
@@ -42,11 +47,11 @@ int compareByName(const NavigatorRecord& a, const NavigatorRecord& b) {
     return 0;
 }
 
-void sortByLocation() { sortTable<compareByLocation>(); }
-void sortByName() { sortTable<compareByName>(); }
+void sortByLocation() { sortTable(compareByLocation); }
+void sortByName() { sortTable(compareByName); }
 
-NavigatorRanks ranksBy(int (*compare)(const NavigatorRecord&, const NavigatorRecord&)) {
-    // Save order among equal keys, as the sorts keep it, is the order of the numbers.
+NavigatorRanks ranksBy(Compare compare) {
+    // Among equal keys, save order: the order of the numbers, each a record's own.
     std::array<const NavigatorRecord*, navigatorCount> order;
     for (int row = 0; row < navigatorCount; ++row) order[row] = &navigatorTable[row];
     std::sort(order.begin(), order.end(), [compare](const NavigatorRecord* a, const NavigatorRecord* b) {
