@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <ctime>
 #include <string_view>
 #include <type_traits>
 
@@ -54,6 +55,7 @@ bool startsIgnoringCase(const char* name, const char* start, std::size_t length)
 
 #ifdef _WIN32
 
+#include <io.h>
 #include <windows.h>
 
 namespace {
@@ -82,6 +84,19 @@ std::FILE* openGameFile(const char* name, FileState& state) {
     std::FILE* file = std::fopen(name, "rb");
     state = file != nullptr ? FileState::readable : errno == ENOENT ? FileState::missing : FileState::unreadable;
     return file;
+}
+
+SaveTime lastWrittenOf(std::FILE* file) {
+    BY_HANDLE_FILE_INFORMATION information;
+    SYSTEMTIME utc;
+    SYSTEMTIME local;
+    auto handle = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(file)));
+    if (handle == INVALID_HANDLE_VALUE || !GetFileInformationByHandle(handle, &information) ||
+        !FileTimeToSystemTime(&information.ftLastWriteTime, &utc) ||
+        !SystemTimeToTzSpecificLocalTime(nullptr, &utc, &local)) {
+        return SaveTime{};
+    }
+    return SaveTime{true, local.wYear, local.wMonth, local.wDay, local.wHour, local.wMinute};
 }
 
 FileState presenceOf(const char* name) { return stateOf(GetFileAttributesA(name)); }
@@ -230,6 +245,13 @@ std::FILE* openGameFile(const char* name, FileState& state) {
     state = FileState::readable;
     sayWhichWasRead(name, matches, found);
     return file;
+}
+
+SaveTime lastWrittenOf(std::FILE* file) {
+    struct stat status;
+    std::tm local;
+    if (fstat(fileno(file), &status) != 0 || localtime_r(&status.st_mtime, &local) == nullptr) return SaveTime{};
+    return SaveTime{true, local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min};
 }
 
 FileState presenceOf(const char* name) { return presenceIn("", name); }

@@ -6,6 +6,8 @@
 #include <cstddef>
 #include <cstdio>
 
+#include "data/navigators.hpp"
+
 enum class FileState { readable, missing, unreadable };
 
 // Open `name` in the current folder for reading in binary mode. Each file is opened once a
@@ -17,6 +19,10 @@ enum class FileState { readable, missing, unreadable };
 // from a FAT medium as savedata.cds. Where several names match and the screen lines are
 // shown, they say which one was read.
 std::FILE* openGameFile(const char* name, FileState& state);
+
+// When the open `file` was last written, in local time, as the system tells of the open
+// file itself (not of whatever its name now stands for).
+SaveTime lastWrittenOf(std::FILE* file);
 
 // Whether `name` (or, elsewhere than on Windows, another case of it) is in the current
 // folder, told without opening it, as a FIFO would wait for a writer: missing; unreadable

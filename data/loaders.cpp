@@ -207,6 +207,7 @@ void loadTownNames() {
 }
 
 void fillNavigators(const unsigned char* image) {
+    tableOrder = TableOrder::saved;
     for (int k = 0; k < navigatorCount; ++k) {
         const unsigned char* entry = image + navigatorOffset + k * navigatorEntrySize;
         NavigatorRecord& record = navigatorTable[k];
@@ -232,6 +233,7 @@ void loadNavigators() {
     FileState state;
     std::FILE* file = openGameFile(saveFileName, state);
     if (file == nullptr) failForFile(saveFileMissing, FileState::readable, state);
+    saveWritten = lastWrittenOf(file);
     std::size_t got = std::fread(saveImage, 1, saveImageSize, file);
     bool unreadable = std::ferror(file) != 0;
     std::fclose(file);

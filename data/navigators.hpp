@@ -63,11 +63,23 @@ using TownNameTable = std::array<std::array<char, townNameSize>, townCount>;
 using FleetPosts = std::array<int, postCount>;  // navigator number in each post
 using PostNames = std::array<const char*, postCount>;
 
+// When the save file was last written, in local time, as its one open told; not known
+// where the system could not tell.
+struct SaveTime {
+    bool known;
+    int year, month, day, hour, minute;
+};
+
+// The order the table is in: the save's, or that of a sort.
+enum class TableOrder { saved, byLocation, byName };
+
 // Filled by the loaders; the table's order is the order every report prints in.
 extern NavigatorTable navigatorTable;
 extern TownNameTable townNameTable;
 extern FleetPosts fleetPosts;
 extern const PostNames postNames;
+extern SaveTime saveWritten;
+extern TableOrder tableOrder;
 
 // The loaders, called in this order. loadTownNames and loadNavigators each open and read
 // their file once and, if they cannot use it, print that file's message and the usage block
@@ -99,7 +111,8 @@ int fleetPostOf(int number);
 int compareByLocation(const NavigatorRecord& a, const NavigatorRecord& b);
 int compareByName(const NavigatorRecord& a, const NavigatorRecord& b);
 
-// Reorder navigatorTable; navigators with equal keys keep their save order.
+// Reorder navigatorTable, and say so in tableOrder; navigators with equal keys keep their
+// save order.
 void sortByLocation();
 void sortByName();
 

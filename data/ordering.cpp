@@ -47,8 +47,15 @@ int compareByName(const NavigatorRecord& a, const NavigatorRecord& b) {
     return 0;
 }
 
-void sortByLocation() { sortTable(compareByLocation); }
-void sortByName() { sortTable(compareByName); }
+void sortByLocation() {
+    sortTable(compareByLocation);
+    tableOrder = TableOrder::byLocation;
+}
+
+void sortByName() {
+    sortTable(compareByName);
+    tableOrder = TableOrder::byName;
+}
 
 NavigatorRanks ranksBy(Compare compare) {
     // Among equal keys, save order: the order of the numbers, each a record's own.

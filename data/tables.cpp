@@ -7,6 +7,8 @@ NavigatorTable navigatorTable{};
 TownNameTable townNameTable{};
 FleetPosts fleetPosts{};
 const PostNames postNames = {postFirstMate, postNavigator, postSurveyor, postInterpreter};
+SaveTime saveWritten{};
+TableOrder tableOrder = TableOrder::saved;
 
 int fleetPostOf(int number) {
     for (int post = 0; post < postCount; ++post) {

@@ -13,6 +13,8 @@ void resetTables() {
     }
     for (auto& slot : townNameTable) slot.fill('\0');
     fleetPosts = {250, 250, 250, 250};
+    saveWritten = SaveTime{};
+    tableOrder = TableOrder::saved;
 }
 
 NavigatorRecord& setNavigator(int number, const std::string& name1, const std::string& name2) {
