@@ -27,12 +27,16 @@ const char* lodgingOf(const NavigatorRecord& record) {
     return nullptr;
 }
 
-void putWhereabouts(const NavigatorRecord& record, std::size_t numberWidth) {
+void putWhereabouts(const NavigatorRecord& record, std::size_t numberWidth, const char* numberLabel) {
     int post = fleetPostOf(record.number);
     if (const char* lodging = lodgingOf(record)) {
         putText(lodging);
     } else if (post >= 0) {
         putText(postNames[post]);
+    } else if (numberLabel != nullptr) {
+        putText(numberLabel);
+        putNumber(record.whereabouts, numberWidth);
+        putBytes(")", 1);
     } else {
         putNumber(record.whereabouts, numberWidth);
     }

@@ -1,7 +1,11 @@
 // The HTML page: one table of every navigator, which a browser sorts by any column and
-// filters by a word (html_page.js), styled by html_page.css. Both are part of the page: it
-// loads nothing from anywhere else and sends nothing anywhere.
+// filters by words, toggles and a click on a town (html_page.js), styled by html_page.css.
+// Both are part of the page: it loads nothing from anywhere else and sends nothing anywhere.
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
 #include <initializer_list>
+#include <utility>
 
 #include "output/output.hpp"
 #include "report/reports.hpp"
@@ -14,6 +18,9 @@
 
 namespace {
 
+// 統率, 知力, 武力, 魅力 and 名声, the columns between the name and the levels.
+constexpr int parametersAndFame = 5;
+
 // Everything but inline style and script is refused, should anything ever ask for more.
 constexpr char pageStart[] =
     "<!DOCTYPE html>\n"
@@ -24,29 +31,36 @@ constexpr char pageStart[] =
     "script-src 'unsafe-inline'; base-uri 'none'; form-action 'none'\">\n"
     "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n";
 
-// A name or a town from an input file, as text: the characters of markup as references and
-// control bytes as "?". No second byte of a double-byte character is either, and the loaders
-// leave no lead byte alone at the end of a text to take the markup's next byte with it.
+// A name or a town from an input file, as text: the characters of markup as references, and
+// as "?" every byte that a browser reads as a control character: the control bytes, and 0x80
+// standing alone. A lead byte pairs only with a byte that can follow it; a browser reads any
+// other byte after a lead byte as a character of its own, so that byte is looked at as one.
 void putPageText(const char* text) {
-    const char* done = text;
-    for (const char* at = text; *at != '\0'; ++at) {
+    std::size_t length = std::strlen(text);
+    std::size_t done = 0;
+    for (std::size_t at = 0; at < length; ++at) {
+        auto byte = static_cast<unsigned char>(text[at]);
+        if (isLeadByte(byte) && at + 1 < length && isTrailByte(static_cast<unsigned char>(text[at + 1]))) {
+            ++at;
+            continue;
+        }
         const char* reference = nullptr;
-        switch (*at) {
+        switch (byte) {
             case '<': reference = "&lt;"; break;
             case '>': reference = "&gt;"; break;
             case '&': reference = "&amp;"; break;
             case '"': reference = "&quot;"; break;
             case '\'': reference = "&#39;"; break;
             default:
-                if (isControlByte(*at)) reference = "?";
+                if (isControlByte(text[at]) || byte == 0x80) reference = "?";
                 break;
         }
         if (reference == nullptr) continue;
-        putBytes(done, static_cast<std::size_t>(at - done));
+        putBytes(text + done, at - done);
         putText(reference);
         done = at + 1;
     }
-    putText(done);
+    putBytes(text + done, length - done);
 }
 
 // The order of the whereabouts column: tavern, inn, the fleet posts in their order, then the
@@ -70,21 +84,71 @@ void putAttribute(const char* name, unsigned value) {
     putBytes("\"", 1);
 }
 
+// A header; the one the table is sorted by says so, rising.
+void putHeader(const char* key, const char* label, bool sorted) {
+    putText("<th data-key=\"");
+    putText(key);
+    putText(sorted ? "\" aria-sort=\"ascending\">" : "\">");
+    putText(label);
+}
+
+// The text columns' headers, then the parameters and fame labelled as in the CSV, then the
+// levels by the two characters the skill list heads them with, each with its whole label.
 void putHeaderRow() {
-    putText("<thead><tr><th data-key=\"number\">");
-    putText(labelNumber);
-    putText("<th data-key=\"town\">");
-    putText(labelLocation);
-    putText("<th data-key=\"state\">");
-    putText(labelState);
-    putText("<th data-key=\"name\">");
-    putText(labelName);
-    // The parameters, fame and levels, labelled as in the CSV.
-    for (const char* const* label = csvHeaderLabels + 2; *label != nullptr; ++label) {
+    putText("<thead><tr>");
+    putHeader("number", labelNumber, tableOrder == TableOrder::saved);
+    putHeader("town", labelLocation, tableOrder == TableOrder::byLocation);
+    putHeader("state", labelState, false);
+    putHeader("name", labelName, tableOrder == TableOrder::byName);
+    const char* const* label = csvHeaderLabels + 2;  // after 名前 and 所在
+    for (int value = 0; value < parametersAndFame; ++value, ++label) {
         putBytes("<th>", 4);
         putText(*label);
     }
+    for (int level = 0; level < levelCount; ++level, ++label) {
+        putText("<th title=\"");
+        putText(*label);
+        putBytes("\">", 2);
+        putBytes(skillHeaderTop + 2 * level, 2);
+        putBytes(skillHeaderBottom + 2 * level, 2);
+    }
     putText("</tr></thead>\n");
+}
+
+// The title's and the heading's end: when the save was written, if known.
+void putSaveTime() {
+    if (!saveWritten.known) return;
+    char text[64];
+    int length = std::snprintf(text, sizeof text, pageSavedAt, saveWritten.year, saveWritten.month, saveWritten.day,
+                               saveWritten.hour, saveWritten.minute);
+    if (length > 0) putBytes(text, std::min(static_cast<std::size_t>(length), sizeof text - 1));
+}
+
+// The search box, the three toggles, the count of rows shown and what a click does: shown
+// only where the page's script runs.
+void putTools() {
+    putText("<div id=\"tools\" hidden>\n<p><label>");
+    putText(pageFilter);
+    putText("<input type=\"search\" id=\"filter\" placeholder=\"");
+    putText(pageFilterHint);
+    putText("\"></label>");
+    for (auto [keep, label] : {std::pair{"tavern", tavern}, std::pair{"inn", inn}, std::pair{"fleet", pageFleet}}) {
+        putText(" <button type=\"button\" aria-pressed=\"false\" data-keep=\"");
+        putText(keep);
+        putBytes("\">", 2);
+        putText(label);
+        putText("</button>");
+    }
+    putText(" <span id=\"count\" role=\"status\">");
+    putNumber(navigatorCount, 0);
+    putText(pageCountOf);
+    putText("<span id=\"shown\">");
+    putNumber(navigatorCount, 0);
+    putText("</span>");
+    putText(pagePeople);
+    putText("</span></p>\n<p class=\"hint\">");
+    putText(pageHint);
+    putText("</p>\n</div>\n");
 }
 
 // One navigator: its number and its ranks in the town, whereabouts and name orders, which
@@ -107,7 +171,7 @@ void putRow(const NavigatorRecord& record, const NavigatorRanks& byTown, const N
         case Place::town: putPageText(townNameTable[record.location].data()); break;
     }
     putBytes("<td>", 4);
-    putWhereabouts(record, 0);
+    putWhereabouts(record, 0, pageOtherWhereabouts);
     putBytes("<td>", 4);
     putPageText(record.name1);
     putBytes(" ", 1);
@@ -125,24 +189,24 @@ void printHtmlPage() {
     putText(pageStart);
     putText("<title>");
     putText(pageTitle);
+    putSaveTime();
     putText("</title>\n<style>\n");
     putText(pageStyle);
-    putText("</style>\n</head>\n<body>\n<h1>");
+    putText("</style>\n</head>\n<body>\n<main>\n<h1>");
     putText(pageHeading);
-    putText("</h1>\n<p id=\"tools\" hidden><label>");
-    putText(pageFilter);
-    putText("<input type=\"search\" id=\"filter\" placeholder=\"");
-    putText(pageFilterHint);
-    putText("\"></label> ");
-    putText(pageSortHint);
-    putText("</p>\n<table id=\"navigators\">\n");
+    putSaveTime();
+    putText("</h1>\n");
+    putTools();
+    putText("<table id=\"navigators\">\n");
     putHeaderRow();
 
     putText("<tbody>\n");
     NavigatorRanks byTown = ranksBy(compareByLocation);
     NavigatorRanks byName = ranksBy(compareByName);
     for (const NavigatorRecord& record : navigatorTable) putRow(record, byTown, byName);
-    putText("</tbody>\n</table>\n<script>\n");
+    putText("</tbody>\n</table>\n<p id=\"none\" hidden>");
+    putText(pageNoneShown);
+    putText("</p>\n</main>\n<script>\n");
     putText(pageScript);
     putText("</script>\n</body>\n</html>\n");
 }

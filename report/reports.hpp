@@ -26,8 +26,9 @@ const char* lodgingOf(const NavigatorRecord& record);
 constexpr std::size_t whereaboutsWidth = 4;
 
 // The whereabouts: 酒場 or 宿屋, else the fleet post's name, else the whereabouts number,
-// right-aligned in `numberWidth` positions.
-void putWhereabouts(const NavigatorRecord& record, std::size_t numberWidth);
+// right-aligned in `numberWidth` positions; with `numberLabel`, the number is in brackets
+// after it, as the page shows it (その他(2)).
+void putWhereabouts(const NavigatorRecord& record, std::size_t numberWidth, const char* numberLabel = nullptr);
 
 // The leading column of the location list and the parameter list, 20 bytes wide for town
 // names of up to 16 bytes: the number, a colon, then the fleet mark, the unnamed location's

@@ -232,18 +232,23 @@ TEST(HtmlPage, RowHoldsEveryCellAndNoMarkupFromANames) {
          6,
          toSjis("<tr data-number=\"6\" data-town=\"6\" data-state=\"5\" data-name=\"6\" class=\"fleet\"><td>6"
                 "<td>－艦隊に勤務中－<td>通訳<td> <td>0<td>0<td>0<td>0<td>0") + zeroCells + "\n"},
-        {"a location without a name, whereabouts as a number",
+        {"a location without a name, whereabouts as a code",
          [] { setNavigator(10, "", "").location = 230; }, 10,
-         "<tr data-number=\"10\" data-town=\"204\" data-state=\"6\" data-name=\"10\"><td>10<td>230<td>0<td> "
-         "<td>0<td>0<td>0<td>0<td>0" + zeroCells + "\n"},
+         toSjis("<tr data-number=\"10\" data-town=\"204\" data-state=\"6\" data-name=\"10\"><td>10<td>230<td>その他(0)<td> "
+                "<td>0<td>0<td>0<td>0<td>0") + zeroCells + "\n"},
         {"markup and control bytes in names and towns are text",
          [] {
              setTownName(4, "<b>&\x1b");
              setNavigator(11, "\"Jo'e\"", toSjis("<ア>\x7f")).location = 4;
          },
          11,
-         toSjis("<tr data-number=\"11\" data-town=\"204\" data-state=\"6\" data-name=\"204\"><td>11<td>&lt;b&gt;&amp;?<td>0"
+         toSjis("<tr data-number=\"11\" data-town=\"204\" data-state=\"6\" data-name=\"204\"><td>11<td>&lt;b&gt;&amp;?<td>その他(0)"
                 "<td>&quot;Jo&#39;e&quot; &lt;ア&gt;?<td>0<td>0<td>0<td>0<td>0") + zeroCells + "\n"},
+        {"0x80 alone is a control character to a browser, after a lead byte a second byte; a byte "
+         "that cannot be one is read alone",
+         [] { inTown3(12, "a\x80" "b", "\x83\x80\x81<\x81\x1f"); }, 12,
+         "<tr data-number=\"12\" data-town=\"204\" data-state=\"6\" data-name=\"204\"><td>12<td>ABC<td>"
+         + toSjis("その他(0)") + "<td>a?b \x83\x80\x81&lt;\x81?<td>0<td>0<td>0<td>0<td>0" + zeroCells + "\n"},
     };
     checkRows(printHtmlPage, pageRows, cases);
 }

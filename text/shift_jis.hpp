@@ -7,6 +7,9 @@
 // Whether `byte` begins a double-byte character of code page 932.
 inline bool isLeadByte(unsigned char byte) { return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC); }
 
+// Whether `byte` can be the second byte of a double-byte character of code page 932.
+inline bool isTrailByte(unsigned char byte) { return byte >= 0x40 && byte <= 0xFC && byte != 0x7F; }
+
 // Whether `byte` is a control byte (0x00 to 0x1F, 0x7F), which a terminal may act on.
 inline bool isControlByte(char byte) { return static_cast<unsigned char>(byte) < 0x20 || byte == 0x7F; }
 
