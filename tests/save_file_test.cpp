@@ -1,11 +1,20 @@
 // Each field of a navigator comes from its own bytes of the save file's entry.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <ctime>
 #include <string>
 #include <vector>
+#ifdef _WIN32
+#include <sys/utime.h>
+#else
+#include <utime.h>
+#endif
 
+#include "data/files.hpp"
 #include "data/navigators.hpp"
 #include "support/game_folder.hpp"
+#include "support/run.hpp"
 
 namespace {
 
@@ -67,4 +76,32 @@ TEST(SaveFile, EachFieldOfAnEntryComesFromItsOwnBytes) {
         EXPECT_EQ(std::string(record.name2), c.name2) << c.field;
         EXPECT_EQ(record.number, number) << c.field;
     }
+}
+
+// The page names the save by the time its open file was last written, in local time: as the
+// C library gives it, though on Windows the program asks the system apart.
+TEST(SaveFile, LastWrittenIsTheOpenFilesTimeInLocalTime) {
+    TempFolder folder;
+    std::string path = (folder.path / "SAVEDATA.CDS").string();
+    writeFile(path, "x");
+    std::time_t written = 1796817810;  // 2026-12-09 12:03:30 UTC
+#ifdef _WIN32
+    // The C library's own rules from the system's, as the program's; a TZ of another
+    // system's form (Wine passes on Linux's) would be read otherwise.
+    _putenv("TZ=");
+    _tzset();
+    struct _utimbuf times = {written, written};
+    ASSERT_EQ(_utime(path.c_str(), &times), 0);
+#else
+    struct utimbuf times = {written, written};
+    ASSERT_EQ(utime(path.c_str(), &times), 0);
+#endif
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    ASSERT_NE(file, nullptr);
+    SaveTime time = lastWrittenOf(file);
+    std::fclose(file);
+    std::tm local = *std::localtime(&written);
+    EXPECT_TRUE(time.known);
+    EXPECT_EQ(std::vector<int>({time.year, time.month, time.day, time.hour, time.minute}),
+              std::vector<int>({local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min}));
 }
