@@ -1,6 +1,7 @@
 #include "data/files.hpp"
 
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 #include <ctime>
 #include <string_view>
@@ -86,17 +87,25 @@ std::FILE* openGameFile(const char* name, FileState& state) {
     return file;
 }
 
-SaveTime lastWrittenOf(std::FILE* file) {
+FileTime lastWrittenOf(std::FILE* file) {
     BY_HANDLE_FILE_INFORMATION information;
-    SYSTEMTIME utc;
-    SYSTEMTIME local;
     auto handle = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(file)));
-    if (handle == INVALID_HANDLE_VALUE || !GetFileInformationByHandle(handle, &information) ||
-        !FileTimeToSystemTime(&information.ftLastWriteTime, &utc) ||
-        !SystemTimeToTzSpecificLocalTime(nullptr, &utc, &local)) {
-        return SaveTime{};
+    if (handle == INVALID_HANDLE_VALUE || !GetFileInformationByHandle(handle, &information)) return FileTime{};
+    const FILETIME& written = information.ftLastWriteTime;
+    return FileTime{true, static_cast<std::int64_t>(static_cast<std::uint64_t>(written.dwHighDateTime) << 32 |
+                                                    written.dwLowDateTime)};
+}
+
+bool toLocalTime(FileTime time, LocalTime& local) {
+    auto stamp = static_cast<std::uint64_t>(time.stamp);
+    FILETIME written = {static_cast<DWORD>(stamp), static_cast<DWORD>(stamp >> 32)};
+    SYSTEMTIME utc;
+    SYSTEMTIME there;
+    if (!time.known || !FileTimeToSystemTime(&written, &utc) || !SystemTimeToTzSpecificLocalTime(nullptr, &utc, &there)) {
+        return false;
     }
-    return SaveTime{true, local.wYear, local.wMonth, local.wDay, local.wHour, local.wMinute};
+    local = LocalTime{there.wYear, there.wMonth, there.wDay, there.wHour, there.wMinute};
+    return true;
 }
 
 FileState presenceOf(const char* name) { return stateOf(GetFileAttributesA(name)); }
@@ -247,11 +256,18 @@ std::FILE* openGameFile(const char* name, FileState& state) {
     return file;
 }
 
-SaveTime lastWrittenOf(std::FILE* file) {
+FileTime lastWrittenOf(std::FILE* file) {
     struct stat status;
-    std::tm local;
-    if (fstat(fileno(file), &status) != 0 || localtime_r(&status.st_mtime, &local) == nullptr) return SaveTime{};
-    return SaveTime{true, local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min};
+    if (fstat(fileno(file), &status) != 0) return FileTime{};
+    return FileTime{true, static_cast<std::int64_t>(status.st_mtime)};
+}
+
+bool toLocalTime(FileTime time, LocalTime& local) {
+    auto seconds = static_cast<std::time_t>(time.stamp);
+    std::tm there;
+    if (!time.known || localtime_r(&seconds, &there) == nullptr) return false;
+    local = LocalTime{there.tm_year + 1900, there.tm_mon + 1, there.tm_mday, there.tm_hour, there.tm_min};
+    return true;
 }
 
 FileState presenceOf(const char* name) { return presenceIn("", name); }

@@ -20,9 +20,16 @@ enum class FileState { readable, missing, unreadable };
 // shown, they say which one was read.
 std::FILE* openGameFile(const char* name, FileState& state);
 
-// When the open `file` was last written, in local time, as the system tells of the open
-// file itself (not of whatever its name now stands for).
-SaveTime lastWrittenOf(std::FILE* file);
+// When the open `file` was last written, as the system tells of the open file itself (not
+// of whatever its name now stands for).
+FileTime lastWrittenOf(std::FILE* file);
+
+// A known `time` in local time, by the system's rules for that day; false if it has none.
+// Taken apart only for what shows it, not for every run.
+struct LocalTime {
+    int year, month, day, hour, minute;
+};
+bool toLocalTime(FileTime time, LocalTime& local);
 
 // Whether `name` (or, elsewhere than on Windows, another case of it) is in the current
 // folder, told without opening it, as a FIFO would wait for a writer: missing; unreadable

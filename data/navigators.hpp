@@ -63,11 +63,12 @@ using TownNameTable = std::array<std::array<char, townNameSize>, townCount>;
 using FleetPosts = std::array<int, postCount>;  // navigator number in each post
 using PostNames = std::array<const char*, postCount>;
 
-// When the save file was last written, in local time, as its one open told; not known
-// where the system could not tell.
-struct SaveTime {
+// When a file was last written, as the system tells of an open file: in the system's own
+// count (seconds since 1970, or on Windows 100 ns since 1601, in UTC); not known where the
+// system could not tell.
+struct FileTime {
     bool known;
-    int year, month, day, hour, minute;
+    std::int64_t stamp;
 };
 
 // The order the table is in: the save's, or that of a sort.
@@ -78,7 +79,7 @@ extern NavigatorTable navigatorTable;
 extern TownNameTable townNameTable;
 extern FleetPosts fleetPosts;
 extern const PostNames postNames;
-extern SaveTime saveWritten;
+extern FileTime saveWritten;  // the save file's, from its one open
 extern TableOrder tableOrder;
 
 // The loaders, called in this order. loadTownNames and loadNavigators each open and read

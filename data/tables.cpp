@@ -7,7 +7,7 @@ NavigatorTable navigatorTable{};
 TownNameTable townNameTable{};
 FleetPosts fleetPosts{};
 const PostNames postNames = {postFirstMate, postNavigator, postSurveyor, postInterpreter};
-SaveTime saveWritten{};
+FileTime saveWritten{};
 TableOrder tableOrder = TableOrder::saved;
 
 int fleetPostOf(int number) {

@@ -7,6 +7,7 @@
 #include <initializer_list>
 #include <utility>
 
+#include "data/files.hpp"
 #include "output/output.hpp"
 #include "report/reports.hpp"
 #include "text/literals.hpp"
@@ -115,13 +116,19 @@ void putHeaderRow() {
     putText("</tr></thead>\n");
 }
 
-// The title's and the heading's end: when the save was written, if known.
-void putSaveTime() {
-    if (!saveWritten.known) return;
+// The title's and the heading's end: when the save was written, in local time.
+struct SavedAt {
     char text[64];
-    int length = std::snprintf(text, sizeof text, pageSavedAt, saveWritten.year, saveWritten.month, saveWritten.day,
-                               saveWritten.hour, saveWritten.minute);
-    if (length > 0) putBytes(text, std::min(static_cast<std::size_t>(length), sizeof text - 1));
+    std::size_t length;
+};
+SavedAt savedAt() {
+    SavedAt saved{};
+    LocalTime local;
+    if (!toLocalTime(saveWritten, local)) return saved;
+    int length = std::snprintf(saved.text, sizeof saved.text, pageSavedAt, local.year, local.month, local.day,
+                               local.hour, local.minute);
+    if (length > 0) saved.length = std::min(static_cast<std::size_t>(length), sizeof saved.text - 1);
+    return saved;
 }
 
 // The search box, the three toggles, the count of rows shown and what a click does: shown
@@ -186,15 +193,16 @@ void putRow(const NavigatorRecord& record, const NavigatorRanks& byTown, const N
 }  // namespace
 
 void printHtmlPage() {
+    SavedAt saved = savedAt();
     putText(pageStart);
     putText("<title>");
     putText(pageTitle);
-    putSaveTime();
+    putBytes(saved.text, saved.length);
     putText("</title>\n<style>\n");
     putText(pageStyle);
     putText("</style>\n</head>\n<body>\n<main>\n<h1>");
     putText(pageHeading);
-    putSaveTime();
+    putBytes(saved.text, saved.length);
     putText("</h1>\n");
     putTools();
     putText("<table id=\"navigators\">\n");

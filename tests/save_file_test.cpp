@@ -98,10 +98,10 @@ TEST(SaveFile, LastWrittenIsTheOpenFilesTimeInLocalTime) {
 #endif
     std::FILE* file = std::fopen(path.c_str(), "rb");
     ASSERT_NE(file, nullptr);
-    SaveTime time = lastWrittenOf(file);
+    LocalTime time{};
+    EXPECT_TRUE(toLocalTime(lastWrittenOf(file), time));
     std::fclose(file);
     std::tm local = *std::localtime(&written);
-    EXPECT_TRUE(time.known);
     EXPECT_EQ(std::vector<int>({time.year, time.month, time.day, time.hour, time.minute}),
               std::vector<int>({local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min}));
 }

@@ -13,7 +13,7 @@ void resetTables() {
     }
     for (auto& slot : townNameTable) slot.fill('\0');
     fleetPosts = {250, 250, 250, 250};
-    saveWritten = SaveTime{};
+    saveWritten = FileTime{};
     tableOrder = TableOrder::saved;
 }
 
