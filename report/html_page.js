@@ -58,9 +58,11 @@
     return folded;
   }
 
-  // What each row is searched and sorted by, taken once: the three text cells folded, and
-  // the numbers of every column of values (those whose header has no data-key).
-  var texts = {}, values = {}, fleet = {}, valueColumns = [], labels = {};
+  // What each row is searched, kept and sorted by, taken once: the three text cells folded;
+  // the kinds the toggles keep (in a tavern or at an inn, the first two of the whereabouts
+  // order, or in the fleet); the numbers of every column of values (those whose header has
+  // no data-key).
+  var texts = {}, values = {}, fleet = {}, kinds = {}, valueColumns = [], labels = {};
   for (var c = 0; c < heads.length; c++) {
     if (heads[c].getAttribute("data-key")) continue;
     valueColumns.push(c);
@@ -74,6 +76,8 @@
     texts[number] = [fold(row.cells[TOWN].textContent), fold(row.cells[STATE].textContent),
                      fold(row.cells[NAME].textContent)];
     fleet[number] = row.className === "fleet";
+    var state = +row.getAttribute("data-state");
+    kinds[number] = {tavern: state === 0, inn: state === 1, fleet: fleet[number]};
     for (c = 0; c < valueColumns.length; c++) {
       values[valueColumns[c]][number] = parseInt(row.cells[valueColumns[c]].textContent, 10);
     }
@@ -103,9 +107,9 @@
     return /[\s"]/.test(text) || text === "" ? "\"" + text.replace(/"/g, "\"\"") + "\"" : text;
   }
 
-  // Each word a test of a row: the town header's label, "=" and a town keeps exactly that town; a column's label followed
-  // by a number keeps the values of at least that number; any other word must be part of
-  // the town, the whereabouts or the name.
+  // Each word a test of a row: the town header's label, "=" and a town keeps exactly that
+  // town; a column's label followed by a number keeps the values of at least that number;
+  // any other word must be part of the town, the whereabouts or the name.
   function testOf(word) {
     if (word.indexOf(townLabel) === 0) {
       var town = word.substring(townLabel.length);
@@ -122,17 +126,13 @@
     };
   }
 
-  // The toggles keep any of their kinds of row; with none on, every row.
-  function keptByToggles(row, number) {
-    var any = false, kept = false;
+  // The kinds of row the pressed toggles keep: any of them; with none pressed, every row.
+  function pressedKinds() {
+    var pressed = [];
     for (var i = 0; i < toggles.length; i++) {
-      if (toggles[i].getAttribute("aria-pressed") !== "true") continue;
-      any = true;
-      var keep = toggles[i].getAttribute("data-keep");
-      var state = +row.getAttribute("data-state");
-      kept = kept || (keep === "fleet" ? fleet[number] : state === (keep === "tavern" ? 0 : 1));
+      if (toggles[i].getAttribute("aria-pressed") === "true") pressed.push(toggles[i].getAttribute("data-keep"));
     }
-    return !any || kept;
+    return pressed;
   }
 
   // The four leading columns stay in view when the page scrolls sideways: each is pinned
@@ -154,11 +154,12 @@
   var count = document.getElementById("shown");
   var none = document.getElementById("none");
   function showRows() {
-    var tests = [], words = wordsOf(fold(box.value));
+    var tests = [], words = wordsOf(fold(box.value)), pressed = pressedKinds();
     for (var i = 0; i < words.length; i++) tests.push(testOf(words[i]));
     var shown = 0;
     for (i = 0; i < order.length; i++) {
-      var row = order[i], number = numberOf(row), kept = keptByToggles(row, number);
+      var row = order[i], number = numberOf(row), kept = pressed.length === 0;
+      for (var k = 0; k < pressed.length && !kept; k++) kept = kinds[number][pressed[k]];
       for (var t = 0; t < tests.length && kept; t++) kept = tests[t](number);
       row.style.display = kept ? "" : "none";
       // The stripes alternate among the rows shown.
@@ -201,13 +202,10 @@
 
   // The view in the fragment: #sort=COLUMN&order=desc&q=WORDS&keep=tavern,fleet.
   function saveView() {
-    var parts = [], kept = [];
+    var parts = [], pressed = pressedKinds();
     if (sortedHere) parts.push("sort=" + sortedBy, "order=" + (falling ? "desc" : "asc"));
     if (box.value) parts.push("q=" + encodeURIComponent(box.value));
-    for (var i = 0; i < toggles.length; i++) {
-      if (toggles[i].getAttribute("aria-pressed") === "true") kept.push(toggles[i].getAttribute("data-keep"));
-    }
-    if (kept.length) parts.push("keep=" + kept.join(","));
+    if (pressed.length) parts.push("keep=" + pressed.join(","));
     var address = parts.length ? "#" + parts.join("&") : location.pathname + location.search;
     try {
       history.replaceState(null, "", address);
