@@ -2,20 +2,36 @@
 // saved game. The whole run is one straight pass: options, both input files, an optional
 // sort, one report.
 #include "app/options.hpp"
+#include "app/screen_lines.hpp"
+#include "data/files.hpp"
 #include "data/navigators.hpp"
 #include "output/output.hpp"
 #include "output/run_end.hpp"
 #include "output/screen.hpp"
 #include "report/reports.hpp"
+#include "text/literals.hpp"
 
 int main(int argc, char** argv) {
     Options options = readOptions(argc, argv);
-    explainArguments(options, argv);
+    sayArguments(options, argv);
+    if (options.help) {
+        printUsage();
+        exitWaitingIfAlone(finishOutput() ? 0 : 1);
+    }
     if (options.notUnderstood != 0) printUsageAndExit();
+    // The page is for a browser: on a screen it would be only its code.
+    if (options.mode == ReportMode::htmlPage && outputIsScreen()) {
+        sayPageNotOnScreen();
+        printUsageAndExit();
+    }
 
-    loadTownNames();
-    loadNavigators();
-    loadFleetPosts();
+    TownListFound towns = loadTownNames(screenLinesShown());
+    if (towns.file.state != FileState::readable) failForFiles(townListMissing, towns.file.state, presenceOf(saveFileName));
+    sayTownList(towns);
+    SaveFound save = loadNavigators(screenLinesShown());
+    if (save.file.state != FileState::readable) failForFiles(saveFileMissing, FileState::readable, save.file.state);
+    saySave(save);
+    if (save.changing || save.size < saveImageSize) failForSave(save);
 
     switch (options.sortKey) {
         case SortKey::none: break;

@@ -4,8 +4,6 @@
 #include <initializer_list>
 
 #include "data/files.hpp"
-#include "output/screen.hpp"
-#include "text/literals.hpp"
 
 namespace {
 
@@ -39,6 +37,10 @@ Options readOptions(int argc, char** argv) {
     Options options;
     for (int i = 1; i < argc; ++i) {
         const char* argument = argv[i];
+        if (std::strcmp(argument, "/?") == 0 || std::strcmp(argument, "-?") == 0 || std::strcmp(argument, "--help") == 0) {
+            options.help = true;
+            break;
+        }
         if ((argument[0] != '/' && argument[0] != '-') || !takeOption(argument[1], options)) {
             options.notUnderstood = i;
             break;
@@ -56,37 +58,4 @@ Misread misreadOf(const char* argument) {
     }
     bool mark = argument[0] == '/' || argument[0] == '-';
     return mark && static_cast<unsigned char>(argument[1]) >= 0x80 ? Misread::fullWidth : Misread::unknown;
-}
-
-void explainArguments(const Options& options, char** argv) {
-    if (!screenLinesShown()) return;
-    if (options.notUnderstood != 0) {
-        const char* argument = argv[options.notUnderstood];
-        addScreenText(quoteOpen);
-        addScreenArgument(argument);
-        addScreenText(argumentNotUnderstood);
-        addScreenText("\n");
-        switch (misreadOf(argument)) {
-            case Misread::unknown: return;
-            case Misread::fileName: addScreenText(fileNameHint); break;
-            case Misread::fullWidth: addScreenText(fullWidthHint); break;
-        }
-        addScreenText("\n");
-    } else if (options.joinedLetters != 0) {
-        // 「/pt」は /p として読んだよ … /p /t のように分けて書いてね
-        const char* argument = argv[options.joinedLetters];
-        addScreenText(quoteOpen);
-        addScreenArgument(argument);
-        addScreenText(lettersReadAs);
-        const char first[] = {argument[0], argument[1], '\0'};
-        addScreenText(first);
-        addScreenText(lettersOnlyOne);
-        addScreenText(first);
-        for (const char* letter = argument + 2; *letter != '\0'; ++letter) {
-            const char option[] = {' ', argument[0], *letter, '\0'};
-            addScreenText(option);
-        }
-        addScreenText(lettersSplit);
-        addScreenText("\n");
-    }
 }

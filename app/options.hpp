@@ -7,13 +7,15 @@ enum class SortKey { none, byLocation, byName };
 struct Options {
     ReportMode mode = ReportMode::locationList;
     SortKey sortKey = SortKey::none;
+    bool help = false;      // /?, -? or --help: the usage block is all that is asked for
     int notUnderstood = 0;  // the first argument not understood; those after it are not read
     int joinedLetters = 0;  // the first option followed by option letters only, as /pt (read as /p)
 };
 
 // Examine every argument after the program's path. Each must begin with "/" or "-"; only
 // its second character counts, in either case (/skill is /s). A later option overrides an
-// earlier one of the same kind. The first argument not understood ends the examination.
+// earlier one of the same kind. The first argument not understood ends the examination, and
+// so does one that asks for help (/?, -? or --help, exactly so).
 Options readOptions(int argc, char** argv);
 
 // What an argument not understood most likely is: a file's path (a file dropped onto the
@@ -21,7 +23,3 @@ Options readOptions(int argc, char** argv);
 // the IME on), or anything else.
 enum class Misread { unknown, fileName, fullWidth };
 Misread misreadOf(const char* argument);
-
-// Screen lines on the arguments: the one not understood, as typed, and what to do; else an
-// option of joined letters, and how to write them.
-void explainArguments(const Options& options, char** argv);

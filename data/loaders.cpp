@@ -1,143 +1,61 @@
 // Reading townlist.txt and SAVEDATA.CDS into the tables.
-#include <algorithm>
 #include <cstring>
-#include <initializer_list>
 #include <string_view>
-#include <utility>
 
 #include "data/files.hpp"
 #include "data/navigators.hpp"
-#include "output/run_end.hpp"
-#include "output/screen.hpp"
 #include "text/encoding.hpp"
-#include "text/literals.hpp"
 #include "text/shift_jis.hpp"
 
 namespace {
 
-constexpr char townListName[] = "townlist.txt";
-constexpr char saveFileName[] = "SAVEDATA.CDS";
-
 // The save file's bytes, read once: the navigators and the fleet posts both come from them.
 unsigned char saveImage[saveImageSize];
 
-[[noreturn]] void failWith(const char* message) {
-    putMessage(message);
-    printUsageAndExit();
-}
-
-// Files named almost as `name`, each with the name it needs. A name that is `name` and .txt
-// more is most often one given in Explorer, which hides the extension it already has.
-void sayNearMisses(const char* name) {
-    NearMisses found;
-    findNearMisses(name, found);
-    std::size_t length = std::strlen(name);
-    for (int i = 0; i < found.count; ++i) {
-        addScreenText(quoteOpen);
-        addScreenName(found.names[i], found.lengths[i]);
-        addScreenText(renameMiddle);
-        addScreenText(name);
-        addScreenText(renameAfter);
-        if (found.lengths[i] == length + 4 && startsIgnoringCase(found.names[i], name, length) &&
-            startsIgnoringCase(found.names[i] + length, ".txt", 4)) {
-            addScreenText(hiddenExtensionBefore);
-            addScreenName(name, std::strcspn(name, "."));
-            addScreenText(hiddenExtensionMiddle);
-            addScreenText(name);
-            addScreenText(hiddenExtensionAfter);
-        }
-        addScreenText("\n");
-    }
-}
-
-// The missing files are all in the folder that holds the program: the program was started
-// elsewhere (a shortcut's working folder, or its whole path typed at a command prompt).
-void sayProgramFolder(const char* const (&missing)[2], int count) {
-    addScreenText(programFolderIs);
-    addScreenFolder(programFolderName);
-    addScreenText("\n");
-    for (int i = 0; i < count; ++i) {
-        if (i > 0) addScreenText(namesJoined);
-        addScreenText(missing[i]);
-    }
-    addScreenText(besideProgram);
-    addScreenText("\n");
-    addScreenText(besideProgramHow);
-    addScreenText("\n");
-}
-
-// A player who sees a file's message most often ran the program in the wrong folder. So the
-// screen also says which folder was searched and which of the two files are not there, the
-// save file too when the town list was missed first, with the files there named almost so;
-// and where to run the program: where the missing files are beside the program, there,
-// else in the game's folder. What is said of a file is what its one open said, or, for the
-// save file after the town list failed, what is known without opening it.
-[[noreturn]] void failForFile(const char* message, FileState townList, FileState save) {
-    if (screenLinesShown()) {
-        addScreenText(lookedIn);
-        addScreenFolder();
-        addScreenText("\n");
-        const char* missing[2];
-        int missed = 0;
-        bool allBesideProgram = true;
-        for (auto [name, state] : {std::pair{townListName, townList}, std::pair{saveFileName, save}}) {
-            if (state == FileState::readable) continue;
-            addScreenText(name);
-            addScreenText(state == FileState::missing ? fileNotFound : fileUnreadable);
-            addScreenText("\n");
-            if (state == FileState::missing) {
-                sayNearMisses(name);
-                missing[missed++] = name;
-            }
-            allBesideProgram = allBesideProgram && state == FileState::missing && presenceBesideProgram(name) == FileState::readable;
-        }
-        if (missed > 0 && allBesideProgram) {
-            sayProgramFolder(missing, missed);
-        } else {
-            addScreenText(runInGameFolder);
-            addScreenText("\n");
-        }
-    }
-    failWith(message);
-}
-
-// How much of a town list line is kept. A name is cut to townNameMaxLength bytes, and to
-// decide where, the bytes up to one past that limit are enough.
-constexpr std::size_t townLineKeep = townNameMaxLength + 2;
-
-// Store one town list line in a slot. `length` counts the whole line without its line end,
-// of which only the first townLineKeep bytes are at hand. The name ends at the line's end or
-// its first zero byte and is cut to at most townNameMaxLength bytes without splitting a
-// double-byte character. A tab becomes a blank, and the blanks (half-width, full-width,
-// tabs) that end the name are dropped, as is a lead byte left without its second byte: a
-// spreadsheet's filter then finds the town by its name alone.
-void storeTownName(char* slot, const unsigned char* line, std::size_t length) {
-    const char* text = reinterpret_cast<const char*>(line);
-    std::size_t end = std::min(length, townLineKeep);
-    if (const void* zero = std::memchr(line, 0, end)) end = static_cast<std::size_t>(static_cast<const unsigned char*>(zero) - line);
-    std::size_t cut = completeCharacters(text, wholeCharacters(text, end, townNameMaxLength));
-    std::size_t kept = 0;
-    for (std::size_t at = 0; at < cut;) {
-        std::size_t size = characterSize(text, at, cut);
-        bool blank = size == 1 ? (text[at] == ' ' || text[at] == '\t') : (text[at] == '\x81' && text[at + 1] == '\x40');
-        for (std::size_t i = at; i < at + size; ++i) slot[i] = text[i] == '\t' && size == 1 ? ' ' : text[i];
-        at += size;
-        if (!blank) kept = at;
-    }
-    slot[kept] = '\0';
-}
-
-// Copy a name of the save file up to its zero byte, never past the entry's end, and cut to
-// fit its field with the terminating zero byte. A lead byte left without its second byte by
-// the cut or the zero byte is dropped, so that nothing the reports put after a name pairs
-// with it.
-void copyName(char (&name)[nameSize], const unsigned char* text, std::size_t available) {
-    std::memset(name, 0, nameSize);
+// A name as it is stored, in one walk from `at`: up to its first zero byte or `end` (for a
+// town, its line's end), and cut to at most `limit` bytes without splitting a double-byte
+// character. A lead byte that no byte able to follow it follows (a zero byte, the end, a byte
+// below 0x40, 0x7F, above 0xFC) is dropped: nothing the reports put after a name (a quote, a
+// comma, a blank) then pairs with it. For a town's name a tab becomes a blank, and the
+// blanks (half-width, full-width, tabs) that end it are dropped: a spreadsheet's filter then
+// finds the town by its name alone. The name gets a zero byte after it; `text` is cleared if
+// it held a control byte or a lead byte dropped so. Returns where the walk stopped, and the
+// length stored in `stored`.
+template <bool town>
+const unsigned char* storeName(char* out, const unsigned char* at, const unsigned char* end, std::size_t limit,
+                               bool& text, std::size_t& stored) {
     std::size_t length = 0;
-    for (; length < available && length < nameSize - 1 && text[length] != 0; ++length) {
-        name[length] = static_cast<char>(text[length]);
+    std::size_t kept = 0;  // for a town, the length without the blanks that end it
+    while (at < end) {
+        unsigned char byte = *at;
+        unsigned kind = byteKinds[byte];
+        if ((kind & leadByteKind) != 0) {
+            if (at + 1 < end && (byteKinds[at[1]] & trailByteKind) != 0) {
+                if (length + 2 > limit) break;
+                out[length] = static_cast<char>(byte);
+                out[length + 1] = static_cast<char>(at[1]);
+                length += 2;
+                if (!town || byte != 0x81 || at[1] != 0x40) kept = length;
+                at += 2;
+            } else {
+                text = false;
+                ++at;
+            }
+            continue;
+        }
+        if ((kind & controlByteKind) != 0) {
+            if (byte == 0 || (town && (byte == '\n' || byte == '\r'))) break;
+            text = false;
+            if (town && byte == '\t') byte = ' ';
+        }
+        if (length + 1 > limit) break;
+        out[length++] = static_cast<char>(byte);
+        ++at;
+        if (!town || byte != ' ') kept = length;
     }
-    name[completeCharacters(name, length)] = '\0';
+    stored = town ? kept : length;
+    out[stored] = '\0';
+    return at;
 }
 
 }  // namespace
@@ -149,65 +67,46 @@ int readTownNames(std::FILE* file) {
     static unsigned char bytes[townListReadLimit];
     std::size_t got = std::fread(bytes, 1, sizeof bytes, file);
     std::string_view text = toShiftJis(bytes, got);
+    const auto* at = reinterpret_cast<const unsigned char*>(text.data());
+    const unsigned char* end = at + text.size();
 
-    unsigned char line[townLineKeep];
-    std::size_t length = 0;
     int lines = 0;
     // The lines up to the last that is not empty: Notepad may leave empty lines at the end.
     int counted = 0;
-    auto endLine = [&] {
-        ++lines;
-        if (length > 0) counted = lines;
-        int slot = townCount - lines;  // the first line names the highest town
-        if (slot >= 0) storeTownName(townNameTable[slot].data(), line, length);
-        length = 0;
-    };
+    bool ignored = true;  // whether a town name is text counts for nothing
     // A line ends at LF, CR LF or a CR alone (old Mac editors).
-    bool afterCr = false;
-    for (char c : text) {
-        if (c == '\n' && afterCr) {
-            afterCr = false;
-        } else if (c == '\n' || c == '\r') {
-            endLine();
-            afterCr = c == '\r';
-        } else {
-            if (length < townLineKeep) line[length] = static_cast<unsigned char>(c);
-            ++length;
-            afterCr = false;
-        }
+    static char scratch[townNameSize];  // the names of lines past the last town
+    while (at < end) {
+        const unsigned char* line = at;
+        ++lines;
+        int slot = townCount - lines;  // the first line names the highest town
+        std::size_t stored;
+        at = storeName<true>(slot >= 0 ? townNameTable[slot].data() : scratch, at, end, townNameMaxLength, ignored, stored);
+        // The rest of a name cut short, or after its zero byte.
+        while (at < end && *at != '\n' && *at != '\r') ++at;
+        if (at > line) counted = lines;
+        if (at < end && *at++ == '\r' && at < end && *at == '\n') ++at;
     }
-    if (length > 0) endLine();
     return counted;
 }
 
-void loadTownNames() {
+TownListFound loadTownNames(bool countVariants) {
     // Read in binary mode and take the line ends apart by hand, so that every platform reads
     // the same names from the same file.
-    FileState state;
-    std::FILE* file = openGameFile(townListName, state);
-    if (file == nullptr) failForFile(townListMissing, state, presenceOf(saveFileName));
-    int lines = readTownNames(file);
+    TownListFound found{};
+    std::FILE* file = openGameFile(townListName, found.file, countVariants);
+    if (file == nullptr) return found;
+    found.lines = readTownNames(file);
     bool unreadable = std::ferror(file) != 0;
-    bool longer = !unreadable && !std::feof(file) && std::fgetc(file) != EOF;
+    found.longer = !unreadable && !std::feof(file) && std::fgetc(file) != EOF;
     std::fclose(file);
-    if (unreadable) failForFile(townListMissing, FileState::unreadable, presenceOf(saveFileName));
-    // A line too many or too few moves every town name below it: say so, as the report
-    // itself cannot show it. Past the part read, the lines are not counted.
-    if (longer) {
-        addScreenText(townListLongerBefore);
-        addScreenNumber(static_cast<unsigned>(townListReadLimit));
-        addScreenText(townListLongerAfter);
-        addScreenText("\n");
-    } else if (lines != townCount) {
-        addScreenText(townListLinesBefore);
-        addScreenNumber(static_cast<unsigned>(lines));
-        addScreenText(townListLinesAfter);
-        addScreenText("\n");
-    }
+    if (unreadable) found.file.state = FileState::unreadable;
+    return found;
 }
 
-void fillNavigators(const unsigned char* image) {
+int fillNavigators(const unsigned char* image) {
     tableOrder = TableOrder::saved;
+    int notText = 0;
     for (int k = 0; k < navigatorCount; ++k) {
         const unsigned char* entry = image + navigatorOffset + k * navigatorEntrySize;
         NavigatorRecord& record = navigatorTable[k];
@@ -220,38 +119,29 @@ void fillNavigators(const unsigned char* image) {
         record.location = entry[entryLocation];
         record.whereabouts = entry[entryWhereabouts];
         record.number = static_cast<std::uint8_t>(k);
-        copyName(record.name1, entry + entryName1, navigatorEntrySize - entryName1);
-        copyName(record.name2, entry + entryName2, navigatorEntrySize - entryName2);
+        const unsigned char* entryEnd = entry + navigatorEntrySize;
+        bool text = true;
+        bool ignored = true;
+        std::size_t length;
+        storeName<false>(record.name1, entry + entryName1, entryEnd, nameSize - 1, text, length);
+        std::memset(record.name1 + length, 0, nameSize - length);
+        if (!text || length == 0) ++notText;
+        storeName<false>(record.name2, entry + entryName2, entryEnd, nameSize - 1, ignored, length);
+        std::memset(record.name2 + length, 0, nameSize - length);
     }
+    for (int post = 0; post < postCount; ++post) fleetPosts[post] = image[fleetPostOffset + 2 * post];
+    return notText;
 }
 
-void fillFleetPosts(const unsigned char* saveImage) {
-    for (int post = 0; post < postCount; ++post) fleetPosts[post] = saveImage[fleetPostOffset + 2 * post];
-}
-
-void loadNavigators() {
-    FileState state;
-    std::FILE* file = openGameFile(saveFileName, state);
-    if (file == nullptr) failForFile(saveFileMissing, FileState::readable, state);
-    saveWritten = lastWrittenOf(file);
-    std::size_t got = std::fread(saveImage, 1, saveImageSize, file);
-    bool unreadable = std::ferror(file) != 0;
+SaveFound loadNavigators(bool countVariants) {
+    SaveFound found{};
+    std::FILE* file = openGameFile(saveFileName, found.file, countVariants);
+    if (file == nullptr) return found;
+    bool unreadable = false;
+    found.size = readSteadily(file, saveImage, saveImageSize, unreadable, found.changing, saveWritten);
     std::fclose(file);
-    if (unreadable) failForFile(saveFileMissing, FileState::readable, FileState::unreadable);
-    if (got < saveImageSize) {
-        // Most likely no save of the game, or a copy that ended early.
-        addScreenText(saveShortBefore);
-        addScreenNumber(static_cast<unsigned>(got));
-        addScreenText(saveShortMiddle);
-        addScreenNumber(static_cast<unsigned>(saveImageSize));
-        addScreenText(saveShortAfter);
-        addScreenText("\n");
-        addScreenText(saveShortWhatToDo);
-        addScreenText("\n");
-        failWith(saveFileShort);
-    }
-    fillNavigators(saveImage);
+    if (unreadable) found.file.state = FileState::unreadable;
+    if (unreadable || found.changing || found.size < saveImageSize) return found;
+    found.namesNotText = fillNavigators(saveImage);
+    return found;
 }
-
-// From the bytes loadNavigators read: the same save, however it changes on the disk meanwhile.
-void loadFleetPosts() { fillFleetPosts(saveImage); }

@@ -82,13 +82,46 @@ extern const PostNames postNames;
 extern FileTime saveWritten;  // the save file's, from its one open
 extern TableOrder tableOrder;
 
-// The loaders, called in this order. loadTownNames and loadNavigators each open and read
-// their file once and, if they cannot use it, print that file's message and the usage block
-// and end the process with exit status 1; loadFleetPosts takes the posts from the save
-// file's bytes that loadNavigators read.
-void loadTownNames();
-void loadNavigators();
-void loadFleetPosts();
+// The two input files, looked up by these names in the current folder.
+inline constexpr char townListName[] = "townlist.txt";
+inline constexpr char saveFileName[] = "SAVEDATA.CDS";
+
+enum class FileState { readable, missing, unreadable };
+
+// What the open of an input file found: whether it could be opened, and, where several
+// files of the folder are named so but for ASCII case, how many and which one was opened.
+struct FileFound {
+    FileState state;
+    unsigned variants;  // such files, the one opened among them; 0 or 1 when there is no other
+    char nameRead[64];  // the name opened (ASCII)
+};
+
+// What the town list's loader found: the file, how many lines it has, the empty lines that
+// end it not counted, and whether it is longer than is read (its lines past that not
+// counted).
+struct TownListFound {
+    FileFound file;
+    int lines;
+    bool longer;
+};
+
+// What the save file's loader found: the file, how many bytes it read (saveImageSize at
+// most), whether the file changed at every reading, and how many navigators' first names
+// are empty or no Shift-JIS text (a control byte, a lead byte without a byte that can
+// follow it).
+struct SaveFound {
+    FileFound file;
+    std::size_t size;
+    bool changing;
+    int namesNotText;
+};
+
+// The loaders, called in this order. Each opens and reads its file once and tells what it
+// found; the tables are filled only from a file that could be read whole. loadNavigators
+// fills fleetPosts too, from the same bytes, and the save's last-written time. Files named
+// alike but for case are counted where `countVariants` asks for it (see openGameFile).
+TownListFound loadTownNames(bool countVariants);
+SaveFound loadNavigators(bool countVariants);
 
 // Fill townNameTable from a town list stream: the first line names town 223, the 224th
 // town 0, and towns without a line of their own are left empty. Only the stream's first
@@ -98,11 +131,10 @@ void loadFleetPosts();
 // afterwards.
 int readTownNames(std::FILE* file);
 
-// Fill navigatorTable from the first saveImageSize bytes of a save file.
-void fillNavigators(const unsigned char* saveImage);
-// Fill fleetPosts from the first saveImageSize bytes of a save file (every second byte from
-// fleetPostOffset is a post).
-void fillFleetPosts(const unsigned char* saveImage);
+// Fill navigatorTable and fleetPosts from the first saveImageSize bytes of a save file
+// (every second byte from fleetPostOffset is a post). Returns how many first names are empty
+// or no text (see SaveFound).
+int fillNavigators(const unsigned char* saveImage);
 
 // The post (0..3) held by navigator `number`, or -1. A navigator entered in two posts holds
 // the lower one.

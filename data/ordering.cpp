@@ -6,11 +6,6 @@
 
 namespace {
 
-// Only the ASCII capitals are folded.
-unsigned char foldCase(unsigned char byte) {
-    return (byte >= 0x41 && byte <= 0x5A) ? static_cast<unsigned char>(byte + 0x20) : byte;
-}
-
 using Compare = int (*)(const NavigatorRecord&, const NavigatorRecord&);
 
 // Each record to the place ranksBy gives it, so that the table and a page that sorts its rows
@@ -38,7 +33,7 @@ int compareByName(const NavigatorRecord& a, const NavigatorRecord& b) {
         for (std::size_t i = at; i < at + size; ++i) {
             auto x = static_cast<unsigned char>(a.name1[i]);
             auto y = static_cast<unsigned char>(b.name1[i]);
-            if (size == 1) x = foldCase(x), y = foldCase(y);
+            if (size == 1) x = foldAsciiCase(x), y = foldAsciiCase(y);
             if (x != y) return x < y ? -1 : 1;
             if (x == 0) return 0;
         }

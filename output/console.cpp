@@ -5,7 +5,6 @@
 #include <io.h>
 #include <windows.h>
 
-#include "text/code_page.hpp"
 
 namespace {
 
@@ -46,6 +45,10 @@ bool writeToConsole(std::FILE* file, const char* bytes, std::size_t length) {
     return true;
 }
 
+bool writeToFile(std::FILE* file, const char* bytes, std::size_t length) {
+    return std::fwrite(bytes, 1, length, file) == length;
+}
+
 void holdConsoleWindow(const char* text, std::size_t length) {
     if (!isScreen(stdin) || !isScreen(stdout)) return;
     DWORD processes[2];
@@ -62,28 +65,35 @@ void holdConsoleWindow(const char* text, std::size_t length) {
     }
 }
 
-std::size_t currentFolderName(char* out, std::size_t room) {
-    constexpr DWORD longest = 32768;  // the longest path Windows has, in UTF-16 units
-    static wchar_t name[longest];
-    DWORD length = GetCurrentDirectoryW(longest, name);
-    if (length == 0 || length >= longest || 2 * static_cast<std::size_t>(length) > room) return 0;
-    return utf16ToCp932(reinterpret_cast<const char16_t*>(name), length, out);
-}
-
 #else
 
+#include <poll.h>
 #include <unistd.h>
 
-#include <cstring>
+#include <cerrno>
 
 bool isScreen(std::FILE* file) { return isatty(fileno(file)) == 1; }
+
+bool writeToFile(std::FILE* file, const char* bytes, std::size_t length) {
+    int descriptor = fileno(file);
+    if (descriptor < 0) return std::fwrite(bytes, 1, length, file) == length;  // a stream of memory
+    while (length > 0) {
+        ssize_t written = write(descriptor, bytes, length);
+        if (written > 0) {
+            bytes += written;
+            length -= static_cast<std::size_t>(written);
+        } else if (written < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
+            pollfd ready = {descriptor, POLLOUT, 0};
+            if (poll(&ready, 1, -1) < 0 && errno != EINTR) return false;
+        } else if (written == 0 || errno != EINTR) {
+            return false;
+        }
+    }
+    return true;
+}
 
 bool writeToConsole(std::FILE*, const char*, std::size_t) { return false; }
 
 void holdConsoleWindow(const char*, std::size_t) {}
-
-std::size_t currentFolderName(char* out, std::size_t room) {
-    return getcwd(out, room) != nullptr ? std::strlen(out) : 0;
-}
 
 #endif

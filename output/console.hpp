@@ -24,16 +24,13 @@ constexpr std::size_t consoleWriteLimit = 1 << 16;
 // not take them all; never true but on Windows.
 bool writeToConsole(std::FILE* file, const char* bytes, std::size_t length);
 
+// Write `length` bytes to `file` as they are; a write that would block (an output set not to
+// block, such as a pipe a parent made so) waits until it can go on. False if any failed.
+bool writeToFile(std::FILE* file, const char* bytes, std::size_t length);
+
 // On Windows, when the program is the only process on the console of its standard input and
 // output (started by a double-click or a shortcut, whose window closes as the program ends),
 // show `length` bytes of code page 932 text there and wait until Enter is pressed. Started
 // from a shell, which shares its console, or with either stream redirected, and on every
 // other platform, do nothing.
 void holdConsoleWindow(const char* text, std::size_t length);
-
-// The current folder's whole name as standard error takes it (see toScreenText): on
-// Windows from the wide name, so that a Japanese folder shows right on any code page (a
-// character code page 932 lacks becomes "?"); elsewhere the name's own bytes, which the
-// terminal shows in the locale's character set. Returns the bytes written, 0 if the name is
-// unknown or longer than `room`.
-std::size_t currentFolderName(char* out, std::size_t room);

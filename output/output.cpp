@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "output/console.hpp"
+#include "text/code_page.hpp"
 #include "text/shift_jis.hpp"
 
 namespace {
@@ -14,8 +15,8 @@ std::FILE* output = stdout;
 bool outputChecked = false;
 bool toScreen = false;
 bool toConsole = false;
-char buffer[consoleWriteLimit];
-std::size_t used = 0;
+char* const buffer = outputBuffer;
+std::size_t& used = outputUsed;
 int writeError = 0;  // the cause of the first failed write, 0 while none has failed
 
 // Whether the output is a screen, and a console, asked once per stream. A reader of the
@@ -34,35 +35,44 @@ void failWrite() {
     if (writeError == 0) writeError = errno != 0 ? errno : EIO;
 }
 
-// A console gets whole characters only: a lead byte that ends the buffer waits for its
-// second byte. A file or a pipe gets every byte as it is.
-void writeBuffer() {
-    if (used == 0) return;
-    checkOutput();
-    if (!toConsole) {
-        errno = 0;
-        if (std::fwrite(buffer, 1, used, output) != used) failWrite();
-        used = 0;
-        return;
-    }
+// The length of the start of the buffer that ends with a whole character: a lead byte that
+// ends it waits for its second byte.
+std::size_t wholeCharactersBuffered() {
     std::size_t whole = 0;
     while (whole < used) {
         std::size_t size = characterSize(buffer, whole, used);
         if (size == 1 && isLeadByte(static_cast<unsigned char>(buffer[whole]))) break;
         whole += size;
     }
+    return whole;
+}
+
+// `length` bytes as the screen takes them: to a console as Unicode; to a terminal elsewhere in
+// the locale's character set, and with no control character but the line ends.
+bool writeToScreen(const char* bytes, std::size_t length) {
+    if (toConsole) return writeToConsole(output, bytes, length);
+    static char shown[4 * consoleWriteLimit];
+    std::size_t size = toScreenText(bytes, length, shown, sizeof shown);
+    return writeToFile(output, shown, maskScreenControls(shown, size, true));
+}
+
+// A screen gets whole characters only. A file or a pipe gets every byte as it is.
+void writeBuffer() {
+    if (used == 0) return;
+    checkOutput();
+    std::size_t whole = toScreen ? wholeCharactersBuffered() : used;
     errno = 0;
-    if (!writeToConsole(output, buffer, whole)) failWrite();
+    if (!(toScreen ? writeToScreen(buffer, whole) : writeToFile(output, buffer, whole))) failWrite();
     std::memmove(buffer, buffer + whole, used - whole);
     used -= whole;
 }
 
-// Everything buffered, a lone lead byte at the very end too: the console shows it as what
+// Everything buffered, a lone lead byte at the very end too: the screen shows it as what
 // it is.
 void writeAll() {
     writeBuffer();
     errno = 0;
-    if (used > 0 && !writeToConsole(output, buffer, used)) failWrite();
+    if (used > 0 && !writeToScreen(buffer, used)) failWrite();
     used = 0;
 }
 
@@ -75,9 +85,12 @@ void setOutput(std::FILE* file) {
     writeError = 0;
 }
 
-void putBytes(const char* bytes, std::size_t length) {
-    while (length > sizeof buffer - used) {
-        std::size_t part = sizeof buffer - used;
+char outputBuffer[outputBufferSize];
+std::size_t outputUsed = 0;
+
+void putBytesWritingOut(const char* bytes, std::size_t length) {
+    while (length > outputBufferSize - used) {
+        std::size_t part = outputBufferSize - used;
         std::memcpy(buffer + used, bytes, part);
         used += part;
         bytes += part;

@@ -7,11 +7,28 @@
 
 #include <cstddef>
 #include <cstdio>
+#include <cstring>
+
+#include "output/console.hpp"
 
 // Where the output goes; standard output unless changed (tests and the fuzzer use others).
 void setOutput(std::FILE* file);
 
-void putBytes(const char* bytes, std::size_t length);
+// What is buffered: putBytes fills it, and it is written out when full. Most pieces are a
+// few bytes (a comma, a blank, a number), so the common case is copied in place, where the
+// length is most often known.
+constexpr std::size_t outputBufferSize = consoleWriteLimit;
+extern char outputBuffer[outputBufferSize];
+extern std::size_t outputUsed;
+void putBytesWritingOut(const char* bytes, std::size_t length);
+inline void putBytes(const char* bytes, std::size_t length) {
+    if (length > outputBufferSize - outputUsed) {
+        putBytesWritingOut(bytes, length);
+        return;
+    }
+    std::memcpy(outputBuffer + outputUsed, bytes, length);
+    outputUsed += length;
+}
 void putText(const char* text);
 void putNewline();
 // A name from an input file (a navigator's, a town's), byte for byte; but a screen, which

@@ -1,7 +1,6 @@
 #include "output/run_end.hpp"
 
 #include <cstdlib>
-#include <initializer_list>
 
 #include "output/console.hpp"
 #include "output/output.hpp"
@@ -14,11 +13,22 @@ void exitWaitingIfAlone(int status) {
     std::exit(status);
 }
 
-void printUsageAndExit() {
-    for (const char* line : {usageRule, usageTitle, usageSynopsis, usageDefault, usageSkill, usageParameter, usageCsv,
-                             usageHtml, usageSort, usageRule}) {
-        putMessage(line);  // on the screen too when the output goes to a file
+namespace {
+
+constexpr const char* usageLines[] = {usageRule, usageTitle, usageSynopsis, usageDefault, usageSkill,
+                                      usageParameter, usageCsv, usageHtml, usageSort, usageRule};
+
+}  // namespace
+
+void printUsage() {
+    for (const char* line : usageLines) {
+        putText(line);
+        putNewline();
     }
+}
+
+void printUsageAndExit() {
+    for (const char* line : usageLines) putMessage(line);  // on the screen too when the output goes to a file
     finishOutput();
     exitWaitingIfAlone(1);
 }

@@ -1,21 +1,16 @@
 #include "output/screen.hpp"
 
-#include <cerrno>
 #include <charconv>
 #include <cstdio>
-#include <cstring>
-#include <string_view>
 
 #include "output/console.hpp"
 #include "output/output.hpp"
 #include "text/code_page.hpp"
-#include "text/literals.hpp"
-#include "text/shift_jis.hpp"
 
 namespace {
 
-// Text of toScreenText to standard error: a console's through the console path like the
-// output's, anything else as bytes.
+// Text as the screen takes it to standard error: a console's through the console path like
+// the output's, anything else as bytes.
 void writeScreenText(const char* text, std::size_t length) {
     if (screenIsConsole && isScreen(stderr)) {
         writeToConsole(stderr, text, length);
@@ -24,22 +19,25 @@ void writeScreenText(const char* text, std::size_t length) {
     }
 }
 
-// `text` as the screen takes it (see toScreenText), valid until the next call. A message or
-// a piece of a line is short; its text may take up to four bytes for each of its own.
-std::string_view onScreen(const char* text) {
-    static char converted[4 * 512];
-    return {converted, toScreenText(text, std::strlen(text), converted, sizeof converted)};
-}
+// The screen lines so far, as the screen takes them. Room for every line a run adds (an
+// argument is quoted in part only), but for a folder of a very long name: a line that
+// does not fit is left out, and the lines on the missing files come before it.
+char lines[16384];
+std::size_t linesUsed = 0;
 
-// The screen lines so far, as the screen takes them. Room for every line a run can add, a
-// folder name of the longest Linux path included; one that would overflow it is left out.
-char screenText[16384];
-std::size_t screenUsed = 0;
+// One line, as the screen takes it, while it is made: room for a folder name of the longest
+// Windows path in code page 932.
+char line[4 * 32768];
+std::size_t lineUsed = 0;
 
-void addScreenBytes(const char* bytes, std::size_t length) {
-    if (screenLinesShown() && length <= sizeof screenText - screenUsed) {
-        std::memcpy(screenText + screenUsed, bytes, length);
-        screenUsed += length;
+void addToLine(const char* bytes, std::size_t length, bool converted) {
+    if (lineUsed >= sizeof line) return;
+    if (converted) {
+        lineUsed += toScreenText(bytes, length, line + lineUsed, sizeof line - lineUsed);
+    } else {
+        std::size_t part = length < sizeof line - lineUsed ? length : sizeof line - lineUsed;
+        std::memcpy(line + lineUsed, bytes, part);
+        lineUsed += part;
     }
 }
 
@@ -51,71 +49,41 @@ void putMessage(const char* line) {
     if (!outputIsScreen() && isScreen(stderr)) putError(line);
 }
 
-void putError(const char* line) {
-    std::string_view shown = onScreen(line);
-    writeScreenText(shown.data(), shown.size());
+void putError(const char* text) {
+    lineUsed = 0;
+    addToLine(text, std::strlen(text), true);
+    lineUsed = maskScreenControls(line, lineUsed, false);
+    writeScreenText(line, lineUsed);
     writeScreenText("\n", 1);
 }
 
 bool screenLinesShown() { return isScreen(stderr); }
 
-void addScreenText(const char* text) {
-    std::string_view shown = onScreen(text);
-    addScreenBytes(shown.data(), shown.size());
-}
-
-void addScreenNumber(unsigned value) {
-    char digits[16];
-    addScreenBytes(digits, static_cast<std::size_t>(std::to_chars(digits, digits + sizeof digits, value).ptr - digits));
-}
-
-void addScreenFolder(std::size_t (*folderName)(char* out, std::size_t room)) {
-    static char name[8192];
-    std::size_t length = folderName(name, sizeof name);
-    if (length == 0) {
-        addScreenText(folderUnknown);
-        return;
+void addScreenLine(const char* sentence, std::initializer_list<ScreenValue> values) {
+    if (!screenLinesShown()) return;
+    lineUsed = 0;
+    const ScreenValue* value = values.begin();
+    const char* rest = sentence;
+    for (const char* mark; (mark = std::strstr(rest, "%s")) != nullptr; rest = mark + 2) {
+        addToLine(rest, static_cast<std::size_t>(mark - rest), true);
+        if (value == values.end()) continue;
+        if (value->bytes != nullptr) {
+            addToLine(value->bytes, value->length, value->converted);
+        } else {
+            char digits[16];
+            addToLine(digits, static_cast<std::size_t>(std::to_chars(digits, digits + sizeof digits, value->number).ptr - digits), false);
+        }
+        ++value;
     }
-    addScreenName(name, length);
-}
-
-void addScreenName(const char* bytes, std::size_t length) {
-    std::size_t start = screenUsed;
-    addScreenBytes(bytes, length);
-    for (std::size_t i = start; i < screenUsed; ++i) {
-        if (isControlByte(screenText[i])) screenText[i] = '?';
-    }
-}
-
-void addScreenArgument(const char* argument) {
-    static char shown[4 * 4096];
-    addScreenName(shown, argumentAsScreenText(argument, shown, sizeof shown));
-}
-
-const char* writeFailureLine(int error) {
-    static char line[1024];
-    std::size_t length = 0;
-    auto add = [&](const char* text) {
-        std::size_t part = std::strlen(text);
-        if (part > sizeof line - 1 - length) part = sizeof line - 1 - length;
-        std::memcpy(line + length, text, part);
-        length += part;
-    };
-    add(reportNotWritten);
-    if (error == ENOSPC) {
-        add(noSpaceLeft);
-    } else if (error == EPIPE) {
-        add(readerWentAway);
-    } else {
-        add(causeBefore);
-        add(std::strerror(error));
-        add(causeAfter);
-    }
-    line[length] = '\0';
-    return line;
+    addToLine(rest, std::strlen(rest), true);
+    lineUsed = maskScreenControls(line, lineUsed, false);
+    if (lineUsed + 1 > sizeof lines - linesUsed) return;
+    std::memcpy(lines + linesUsed, line, lineUsed);
+    linesUsed += lineUsed;
+    lines[linesUsed++] = '\n';
 }
 
 void showScreenLines() {
-    if (screenUsed > 0) writeScreenText(screenText, screenUsed);
-    screenUsed = 0;
+    if (linesUsed > 0) writeScreenText(lines, linesUsed);
+    linesUsed = 0;
 }

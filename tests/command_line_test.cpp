@@ -7,9 +7,18 @@
 #include <filesystem>
 #include <string>
 #include <vector>
+#ifndef _WIN32
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <thread>
+#endif
 
 #include "app/options.hpp"
-#include "output/screen.hpp"
+#include "app/screen_lines.hpp"
+#include "output/output.hpp"
 #include "support/expected.hpp"
 #include "support/game_folder.hpp"
 #include "support/run.hpp"
@@ -24,6 +33,15 @@ std::string portTownList() { return townListText(std::vector<std::string>(224, "
 
 void writeTownList(const fs::path& folder) { writeFile(folder / "townlist.txt", portTownList()); }
 
+// A save whose navigators all have a first name, as every real save's have.
+[[maybe_unused]] SaveImage namedSaveImage() {
+    SaveImage image = blankSaveImage();
+    SaveNavigator navigator;
+    navigator.name1 = "A";
+    for (int number = 0; number < 205; ++number) putNavigator(image, number, navigator);
+    return image;
+}
+
 }  // namespace
 
 // A bad argument stops the run before any file is opened: the folder is empty, yet no
@@ -36,6 +54,17 @@ TEST(Options, BadArgumentPrintsOnlyTheUsageBlock) {
     EXPECT_EQ(run.errors, "");
 }
 
+// Asking for help is no error: the usage block on standard output alone, exit status 0.
+TEST(Options, AskingForHelpPrintsTheUsageBlockAndSucceeds) {
+    TempFolder folder;
+    for (const char* argument : {"/?", "-?", "--help"}) {
+        RunResult run = runTidewrit(folder.path, {argument});
+        EXPECT_EQ(run.status, 0) << argument;
+        EXPECT_EQ(run.output, usageBlock()) << argument;
+        EXPECT_EQ(run.errors, "") << argument;
+    }
+}
+
 TEST(Options, EachArgumentIsReadByItsSecondCharacter) {
     using R = ReportMode;
     using S = SortKey;
@@ -45,6 +74,7 @@ TEST(Options, EachArgumentIsReadByItsSecondCharacter) {
         SortKey sortKey;
         int notUnderstood;  // position of the argument not understood, 0 if none
         int joinedLetters;  // position of the first option of joined letters, 0 if none
+        bool help = false;
     };
     const Case cases[] = {
         {{}, R::locationList, S::none, 0, 0},
@@ -83,7 +113,15 @@ TEST(Options, EachArgumentIsReadByItsSecondCharacter) {
         {{"-"}, R::locationList, S::none, 1, 0},
         {{"--"}, R::locationList, S::none, 1, 0},
         {{"-v"}, R::locationList, S::none, 1, 0},
-        {{"/?"}, R::locationList, S::none, 1, 0},
+        // Asking for help, exactly so, ends the reading too; anything more is not understood.
+        {{"/?"}, R::locationList, S::none, 0, 0, true},
+        {{"-?"}, R::locationList, S::none, 0, 0, true},
+        {{"--help"}, R::locationList, S::none, 0, 0, true},
+        {{"/s", "/?", "/x"}, R::skillList, S::none, 0, 0, true},
+        {{"/x", "/?"}, R::locationList, S::none, 1, 0},
+        {{"/?x"}, R::locationList, S::none, 1, 0},
+        {{"--HELP"}, R::locationList, S::none, 1, 0},
+        {{"-help"}, R::htmlPage, S::none, 0, 0},
         {{"/1"}, R::locationList, S::none, 1, 0},
         {{"\\s"}, R::locationList, S::none, 1, 0},
         {{"/s", "/x"}, R::skillList, S::none, 2, 0},
@@ -103,6 +141,7 @@ TEST(Options, EachArgumentIsReadByItsSecondCharacter) {
         EXPECT_EQ(options.sortKey, c.sortKey) << shown;
         EXPECT_EQ(options.notUnderstood, c.notUnderstood) << shown;
         EXPECT_EQ(options.joinedLetters, c.joinedLetters) << shown;
+        EXPECT_EQ(options.help, c.help) << shown;
     }
 }
 
@@ -216,6 +255,12 @@ TEST(InputFiles, FileWithoutReadPermissionCountsAsMissing) {
     RunResult run = runTidewrit(folder.path, {});
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.output, expectedOutput("大航海時代３と同じディレクトリに置いて実行してね\n") + usageBlock());
+#ifndef _WIN32
+    // Behind a missing town list, the save is named too, looked at without opening it.
+    fs::remove(folder.path / "townlist.txt");
+    run = runTidewrit(folder.path, {}, {}, Terminal::errors);
+    EXPECT_NE(run.screen.find(toSjis("SAVEDATA.CDS はあるけど読めないよ\n")), std::string::npos) << run.screen;
+#endif
 }
 
 // A case-sensitive file system may hold the files under other cases of their names: the
@@ -257,6 +302,33 @@ TEST(InputFiles, NamesMatchIgnoringCase) {
             << c.what;
     }
 }
+
+#ifndef _WIN32
+// An output set not to block (a pipe a parent made so) whose reader is slow: a write that
+// would block waits until the reader has made room, and the whole report gets through.
+TEST(Output, AWriteThatWouldBlockWaits) {
+    int ends[2];
+    ASSERT_EQ(pipe(ends), 0);
+    ASSERT_EQ(fcntl(ends[1], F_SETFL, fcntl(ends[1], F_GETFL) | O_NONBLOCK), 0);
+    std::string received;
+    std::thread reader([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        char piece[4096];
+        for (ssize_t got; (got = read(ends[0], piece, sizeof piece)) > 0;) received.append(piece, static_cast<std::size_t>(got));
+    });
+    std::FILE* file = fdopen(ends[1], "wb");
+    ASSERT_NE(file, nullptr);
+    setOutput(file);
+    const std::string report(300000, 'x');
+    putBytes(report.data(), report.size());
+    EXPECT_TRUE(finishOutput());
+    setOutput(stdout);
+    std::fclose(file);
+    reader.join();
+    close(ends[0]);
+    EXPECT_EQ(received.size(), report.size());
+}
+#endif
 
 TEST(Output, FailedWriteSaysWhyAndEndsWithStatusOne) {
     TempFolder folder;
@@ -308,10 +380,10 @@ TEST(Output, ScreenShowsWhatAPersonNeedsOnce) {
     const std::string townListMissing = "townlist.txt が見つからないよ\n";
     const std::string saveMissing = "SAVEDATA.CDS が見つからないよ\n";
     const std::string advice = "SAVEDATA.CDS のあるゲームのフォルダに townlist.txt を置いて、そこで実行してね\n";
-    auto saveOnly = [](const fs::path& f) { writeFile(f / "SAVEDATA.CDS", blankSaveImage()); };
+    auto saveOnly = [](const fs::path& f) { writeFile(f / "SAVEDATA.CDS", namedSaveImage()); };
     auto bothFiles = [](const fs::path& f) {
         writeTownList(f);
-        writeFile(f / "SAVEDATA.CDS", blankSaveImage());
+        writeFile(f / "SAVEDATA.CDS", namedSaveImage());
     };
     auto nothing = [](const fs::path&) {};
     const std::string saveMessage = "大航海時代３と同じディレクトリに置いて実行してね\n";
@@ -326,12 +398,12 @@ TEST(Output, ScreenShowsWhatAPersonNeedsOnce) {
         fs::create_directory(beside);
         fs::copy_file(builtProgram(), beside / builtProgram().filename());
         writeTownList(beside);
-        if (save) writeFile(beside / "SAVEDATA.CDS", blankSaveImage());
+        if (save) writeFile(beside / "SAVEDATA.CDS", namedSaveImage());
     };
     // The last navigator's names would retitle and clear the terminal.
     auto hostileNames = [](const fs::path& f) {
         writeTownList(f);
-        SaveImage image = blankSaveImage();
+        SaveImage image = namedSaveImage();
         SaveNavigator navigator;
         navigator.name1 = "\x1B]0;x\x07";
         navigator.name2 = "\x1B[2J";
@@ -371,19 +443,19 @@ TEST(Output, ScreenShowsWhatAPersonNeedsOnce) {
         {"225 lines", "game",
          [](const fs::path& f) {
              writeFile(f / "townlist.txt", townListText(std::vector<std::string>(225, "Port")));
-             writeFile(f / "SAVEDATA.CDS", blankSaveImage());
+             writeFile(f / "SAVEDATA.CDS", namedSaveImage());
          },
          {"/c"}, Terminal::errors, "townlist.txt は 225 行あるよ。224 行のはずだから、町の名前がずれているかもしれないよ\n"},
         {"223 lines, after the report on the same screen", "game",
          [](const fs::path& f) {
              writeFile(f / "townlist.txt", townListText(std::vector<std::string>(223, "Port"), "\r\n"));
-             writeFile(f / "SAVEDATA.CDS", blankSaveImage());
+             writeFile(f / "SAVEDATA.CDS", namedSaveImage());
          },
          {"/c"}, Terminal::outputAndErrors, "townlist.txt は 223 行あるよ。224 行のはずだから、町の名前がずれているかもしれないよ\n"},
         {"224 lines and the empty lines Notepad leaves after them", "game",
          [](const fs::path& f) {
              writeFile(f / "townlist.txt", townListText(std::vector<std::string>(224, "Port"), "\r\n") + "\r\n\r\n");
-             writeFile(f / "SAVEDATA.CDS", blankSaveImage());
+             writeFile(f / "SAVEDATA.CDS", namedSaveImage());
          },
          {"/c"}, Terminal::errors, ""},
         {"a UTF-8 terminal gets UTF-8", "大航海時代３", saveOnly, {"/c"}, Terminal::errors,
@@ -399,7 +471,7 @@ TEST(Output, ScreenShowsWhatAPersonNeedsOnce) {
         {"a town list that links to nothing is there, unreadable", "game",
          [](const fs::path& f) {
              fs::create_symlink("nowhere", f / "townlist.txt");
-             writeFile(f / "SAVEDATA.CDS", blankSaveImage());
+             writeFile(f / "SAVEDATA.CDS", namedSaveImage());
          },
          {}, Terminal::errors, townListMessage + usageText + lookedIn + "townlist.txt はあるけど読めないよ\n" + advice},
         {"so is a save that links to nothing, behind a missing town list", "game",
@@ -409,17 +481,17 @@ TEST(Output, ScreenShowsWhatAPersonNeedsOnce) {
          [](const fs::path& f) {
              writeTownList(f);
              fs::copy_file(f / "townlist.txt", f / "TOWNLIST.TXT");
-             writeFile(f / "SAVEDATA.CDS", blankSaveImage());
+             writeFile(f / "SAVEDATA.CDS", namedSaveImage());
          },
-         {"/c"}, Terminal::errors, "大文字・小文字を区別しないと townlist.txt と同じ名前のファイルが 2 つあるよ。読んだのは townlist.txt だよ\n"},
+         {"/c"}, Terminal::errors, "大文字・小文字を区別しないと townlist.txt と同じ名前のファイルが 2 個あるよ。読んだのは townlist.txt だよ\n"},
         {"and without the exact name, the first in byte order", "game",
          [](const fs::path& f) {
              writeTownList(f);
              fs::rename(f / "townlist.txt", f / "townList.txt");
              fs::copy_file(f / "townList.txt", f / "TownList.txt");
-             writeFile(f / "SAVEDATA.CDS", blankSaveImage());
+             writeFile(f / "SAVEDATA.CDS", namedSaveImage());
          },
-         {"/c"}, Terminal::errors, "大文字・小文字を区別しないと townlist.txt と同じ名前のファイルが 2 つあるよ。読んだのは TownList.txt だよ\n"},
+         {"/c"}, Terminal::errors, "大文字・小文字を区別しないと townlist.txt と同じ名前のファイルが 2 個あるよ。読んだのは TownList.txt だよ\n"},
         {"files named almost so, in byte order, the first three", "game",
          [](const fs::path& f) {
              for (const char* name : {"townlist.txt.txt", "townlist~", "Townlist.bak", "townlist-template.txt",
@@ -454,9 +526,49 @@ TEST(Output, ScreenShowsWhatAPersonNeedsOnce) {
         {"a town list longer than is read", "game",
          [](const fs::path& f) {
              writeFile(f / "townlist.txt", portTownList() + std::string(1 << 20, '\n'));
-             writeFile(f / "SAVEDATA.CDS", blankSaveImage());
+             writeFile(f / "SAVEDATA.CDS", namedSaveImage());
          },
          {"/c"}, Terminal::errors, "townlist.txt が長すぎるよ。はじめの 1048576 バイトだけ読んだよ\n"},
+        {"a file long enough whose names are no text is no save", "game",
+         [](const fs::path& f) {
+             writeTownList(f);
+             writeFile(f / "SAVEDATA.CDS", blankSaveImage());
+         },
+         {"/c"}, Terminal::errors, "SAVEDATA.CDS は大航海時代３のセーブデータではないみたい（205人中 205人の名前が文字になっていないよ）\n"},
+        {"the page on a screen: the usage block and how to get it", "game", bothFiles, {"/h"}, Terminal::outputAndErrors,
+         std::string(usageText) + "ページ（HTML）は画面には出さないよ。Tidewrit.exe /h > navigators.html のようにファイルに保存して、ブラウザで開いてね\n"
+             "Tidewrit-html.bat をダブルクリックすると、保存してブラウザで開くよ\n"},
+        {"among names alike but for case, a folder, a FIFO and a dead link are passed over", "game",
+         [](const fs::path& f) {
+             fs::create_directory(f / "TOWNLIST.TXT");
+             ASSERT_EQ(mkfifo((f / "TOWNList.txt").c_str(), 0600), 0);
+             fs::create_symlink("nowhere", f / "TownList.txt");
+             writeFile(f / "townList.txt", portTownList());
+             writeFile(f / "townlisT.txt", portTownList());
+             writeFile(f / "SAVEDATA.CDS", namedSaveImage());
+         },
+         {"/c"}, Terminal::errors, "大文字・小文字を区別しないと townlist.txt と同じ名前のファイルが 2 個あるよ。読んだのは townList.txt だよ\n"},
+        {"an argument is quoted up to 40 bytes", "game", nothing, {"/x" + std::string(60, 'y')}, Terminal::errors,
+         std::string(usageText) + "「/x" + std::string(38, 'y') + "…」が分からないよ\n"},
+        {"5,000 joined letters keep the lines on the missing files", "game", nothing, {"/p" + std::string(5000, 't')},
+         Terminal::errors,
+         townListMessage + usageText + "「/p" + std::string(38, 't') + "…」は /p として読んだよ。/ や - のあとは1文字だけが効くから、/p" +
+             repeat(" /t", 38) + " … のように分けて書いてね\n" + lookedIn + townListMissing + saveMissing + advice},
+        {"C1 characters in an argument, on a UTF-8 terminal", "game", nothing, {"/x\xC2\x9B" "0m\xC2\x9D" "0;x"},
+         Terminal::errors, std::string(usageText) + "「/x?0m?0;x」が分からないよ\n", "C.UTF-8"},
+        {"and in a folder's name", "game\xC2\x9B" "0m", nothing, {}, Terminal::errors,
+         townListMessage + usageText + lookedIn + townListMissing + saveMissing + advice, "C.UTF-8"},
+        {"the report on a UTF-8 terminal in UTF-8, lined up, a C1 character of a name as ?", "game",
+         [](const fs::path& f) {
+             writeFile(f / "townlist.txt", townListText(std::vector<std::string>(224, toSjis("パルマ"))));
+             SaveImage image = namedSaveImage();
+             SaveNavigator navigator;
+             navigator.name1 = "A\x80";
+             navigator.name2 = toSjis("ロペス");
+             putNavigator(image, 204, navigator);
+             writeFile(f / "SAVEDATA.CDS", image);
+         },
+         {}, Terminal::outputAndErrors, "204:パルマ          (   0)   A?  ロペス \n", "C.UTF-8"},
         // Nothing from a file or a folder's name acts on the terminal.
         {"control bytes in a folder's name", "game\x1B]0;x\x07", nothing, {}, Terminal::errors,
          townListMessage + usageText + lookedIn + townListMissing + saveMissing + advice},
@@ -484,6 +596,7 @@ TEST(Output, ScreenShowsWhatAPersonNeedsOnce) {
             std::string placeholder = c.screen.substr(at, c.screen.find('}', at) + 1 - at);
             std::string name = (placeholder == "{beside}" ? beside : folder).string();
             std::replace_if(name.begin(), name.end(), [](char b) { return static_cast<unsigned char>(b) < 0x20 || b == 0x7F; }, '?');
+            for (std::size_t c1; utf8 && (c1 = name.find("\xC2\x9B")) != std::string::npos;) name.replace(c1, 2, "?");
             screen += inScreenSet(c.screen.substr(start, at - start)) + name;
             start = at + placeholder.size();
         }

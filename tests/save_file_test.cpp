@@ -1,6 +1,7 @@
 // Each field of a navigator comes from its own bytes of the save file's entry.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <ctime>
 #include <string>
@@ -59,6 +60,9 @@ TEST(SaveFile, EachFieldOfAnEntryComesFromItsOwnBytes) {
         {"name2", 69, std::string("Costa\0", 6), -1, 0, "", "Costa"},
         {"a lead byte alone before the zero byte goes", 50, std::string("Ann\x82\0", 5), -1, 0, "Ann", ""},
         {"so does one the 39-byte cut leaves alone", 69, std::string(38, 'b') + "\x82\xA0", -1, 0, "", std::string(38, 'b')},
+        {"a lead byte before a quote and a comma goes", 50, std::string("A\x81\x22\x2C" "B\0", 6), -1, 0, "A\",B", ""},
+        {"and before 0x7F and above 0xFC", 69, std::string("\x81\x7F\x81\xFD" "C\0", 6), -1, 0, "", "\x7F\xFD" "C"},
+        {"but a second byte of 0x40 or 0xFC pairs with it", 50, std::string("\x81\x40\xE0\xFC\0", 5), -1, 0, "\x81\x40\xE0\xFC", ""},
         {"a whole character before it stays", 69, "\x82\xA0" "\x82" + std::string(1, '\0'), -1, 0, "", "\x82\xA0"},
     };
     constexpr int number = 7;
@@ -75,6 +79,99 @@ TEST(SaveFile, EachFieldOfAnEntryComesFromItsOwnBytes) {
         EXPECT_EQ(std::string(record.name1), c.name1) << c.field;
         EXPECT_EQ(std::string(record.name2), c.name2) << c.field;
         EXPECT_EQ(record.number, number) << c.field;
+    }
+}
+
+// A file that is no save most often holds first names that are empty or no text: the
+// loader counts them, and only the first name.
+TEST(SaveFile, FirstNamesThatAreNoTextAreCounted) {
+    struct Case {
+        const char* what;
+        std::string name1, name2;
+        int counted;
+    };
+    const Case cases[] = {
+        {"a name", "Anna", "", 0},
+        {"a double-byte name", "\x83\x8D\x83\x79\x83\x58", "", 0},
+        {"an empty first name", "", "Costa", 1},
+        {"a control byte", "An\x07na", "", 1},
+        {"a lead byte before a byte that cannot follow it", "A\x81\x22", "", 1},
+        {"a lead byte that ends the name", "Ann\x82", "", 1},
+        {"only the second name no text", "Anna", "\x1B[2J", 0},
+    };
+    for (const Case& c : cases) {
+        SaveImage image = blankSaveImage();
+        SaveNavigator named;
+        named.name1 = "A";
+        for (int number = 0; number < navigatorCount; ++number) putNavigator(image, number, named);
+        SaveNavigator navigator;
+        navigator.name1 = c.name1;
+        navigator.name2 = c.name2;
+        putNavigator(image, 7, navigator);
+        EXPECT_EQ(fillNavigators(image.data()), c.counted) << c.what;
+    }
+    EXPECT_EQ(fillNavigators(blankSaveImage().data()), navigatorCount);
+}
+
+// A save rewritten while it is read (truncated, then written anew, as the game saves) is
+// read again from its start until a reading sees its size and times unchanged, up to four
+// readings: what is kept is always one whole save, never parts of two. Here the file is
+// rewritten as its stamp is taken after a reading, `rewrites` times.
+namespace {
+
+std::string rewrittenPath;
+int rewrites = 0;
+int stampsTaken = 0;
+
+FileStamp stampRewriting(std::FILE* file) {
+    ++stampsTaken;
+    // The stamps before the first reading, then after each: the file changes after the
+    // first `rewrites` readings.
+    if (stampsTaken >= 2 && stampsTaken <= rewrites + 1) {
+        writeFile(rewrittenPath, std::string(saveImageSize, static_cast<char>('a' + stampsTaken - 1)));
+        // Each a second later, however coarse the file system's clock.
+        std::time_t at = 1796817810 + stampsTaken;
+#ifdef _WIN32
+        struct _utimbuf times = {at, at};
+        _utime(rewrittenPath.c_str(), &times);
+#else
+        struct utimbuf times = {at, at};
+        utime(rewrittenPath.c_str(), &times);
+#endif
+    }
+    return stampOf(file);
+}
+
+}  // namespace
+
+TEST(SaveFile, ASaveRewrittenWhileReadIsReadAgainWhole) {
+    TempFolder folder;
+    rewrittenPath = (folder.path / "SAVEDATA.CDS").string();
+    struct Case {
+        int rewrites;
+        bool changing;
+        char kept;  // the byte the whole image kept holds
+    };
+    // Rewritten after the first reading, the second's 'b' is kept; after four, none is.
+    const Case cases[] = {{0, false, 'a'}, {1, false, 'b'}, {3, false, 'd'}, {4, true, 0}};
+    for (const Case& c : cases) {
+        writeFile(rewrittenPath, std::string(saveImageSize, 'a'));
+        rewrites = c.rewrites;
+        stampsTaken = 0;
+        std::FILE* file = std::fopen(rewrittenPath.c_str(), "rb");
+        ASSERT_NE(file, nullptr);
+        static unsigned char bytes[saveImageSize];
+        bool error = true, changing = false;
+        FileTime written{};
+        std::size_t got = readSteadily(file, bytes, saveImageSize, error, changing, written, stampRewriting);
+        std::fclose(file);
+        EXPECT_FALSE(error) << c.rewrites;
+        EXPECT_EQ(changing, c.changing) << c.rewrites;
+        EXPECT_EQ(got, saveImageSize) << c.rewrites;
+        if (!c.changing) {
+            EXPECT_EQ(std::count(bytes, bytes + saveImageSize, c.kept), static_cast<std::ptrdiff_t>(saveImageSize)) << c.rewrites;
+        }
+        EXPECT_EQ(stampsTaken, std::min(c.rewrites, 3) + 2) << c.rewrites;
     }
 }
 
@@ -99,7 +196,7 @@ TEST(SaveFile, LastWrittenIsTheOpenFilesTimeInLocalTime) {
     std::FILE* file = std::fopen(path.c_str(), "rb");
     ASSERT_NE(file, nullptr);
     LocalTime time{};
-    EXPECT_TRUE(toLocalTime(lastWrittenOf(file), time));
+    EXPECT_TRUE(toLocalTime(stampOf(file).written, time));
     std::fclose(file);
     std::tm local = *std::localtime(&written);
     EXPECT_EQ(std::vector<int>({time.year, time.month, time.day, time.hour, time.minute}),

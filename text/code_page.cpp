@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "text/shift_jis.hpp"
+
 namespace {
 
 std::size_t copyAsIs(const char* bytes, std::size_t length, char* out, std::size_t room) {
@@ -68,6 +70,22 @@ std::size_t toScreenText(const char* bytes, std::size_t length, char* out, std::
     return copyAsIs(bytes, length, out, room);
 }
 
+std::size_t maskScreenControls(char* text, std::size_t length, bool keepNewlines) {
+    for (std::size_t at = 0; at < length; ++at) {
+        auto byte = static_cast<unsigned char>(text[at]);
+        if (isLeadByte(byte) && at + 1 < length && isTrailByte(static_cast<unsigned char>(text[at + 1]))) {
+            ++at;
+        } else if ((byte < 0x20 && !(keepNewlines && byte == '\n')) || byte == 0x7F || byte == 0x80) {
+            text[at] = '?';  // 0x80 alone is U+0080 to the console
+        }
+    }
+    return length;
+}
+
+std::size_t screenTextStart(const char* text, std::size_t length, std::size_t limit) {
+    return wholeCharacters(text, length, limit);
+}
+
 std::size_t argumentAsScreenText(const char* argument, char* out, std::size_t room) {
     static wchar_t wide[32768];
     int count = MultiByteToWideChar(CP_ACP, 0, argument, static_cast<int>(std::strlen(argument)), wide,
@@ -80,7 +98,6 @@ std::size_t argumentAsScreenText(const char* argument, char* out, std::size_t ro
 #include <iconv.h>
 #include <langinfo.h>
 
-#include <cctype>
 #include <cerrno>
 #include <clocale>
 #include <initializer_list>
@@ -89,34 +106,47 @@ namespace {
 
 const iconv_t noConverter = reinterpret_cast<iconv_t>(-1);
 
-// Whether iconv's name of a character set names Shift-JIS, in any of its spellings.
-bool isShiftJis(const char* codeset) {
+// Whether iconv's name of a character set is one of `spellings` (small letters, no - or _).
+bool isSpelledAs(const char* codeset, std::initializer_list<const char*> spellings) {
     char name[16] = {};
     std::size_t length = 0;
     for (const char* c = codeset; *c != '\0' && length < sizeof name - 1; ++c) {
-        if (*c != '-' && *c != '_') name[length++] = static_cast<char>(std::toupper(static_cast<unsigned char>(*c)));
+        if (*c != '-' && *c != '_' && *c != '.') name[length++] = static_cast<char>(foldAsciiCase(static_cast<unsigned char>(*c)));
     }
-    for (const char* spelling : {"SHIFTJIS", "SJIS", "CP932", "WINDOWS31J", "MSKANJI"}) {
+    for (const char* spelling : spellings) {
         if (std::strcmp(name, spelling) == 0) return true;
     }
     return false;
 }
 
-// From code page 932 to the character set of the user's locale (LC_ALL, LC_CTYPE, LANG).
-// The program's own locale is left as it was. None where the locale is Shift-JIS.
-iconv_t screenConverter() {
-    static iconv_t converter = [] {
+// The character set of the user's locale (LC_ALL, LC_CTYPE, LANG), and the converter from
+// code page 932 to it. Shift-JIS itself gets the bytes as they are, and so does the C
+// locale's ASCII, which has no Japanese at all: the terminal behind it most often takes UTF-8
+// all the same. The program's own locale is left as it was.
+enum class ScreenSet { shiftJis, ascii, utf8, other };
+struct Screen {
+    ScreenSet set;
+    iconv_t converter;
+};
+const Screen& screen() {
+    static const Screen found = [] {
         char saved[256] = "C";
         if (const char* current = std::setlocale(LC_CTYPE, nullptr)) std::strncpy(saved, current, sizeof saved - 1);
-        iconv_t made = noConverter;
+        Screen made{ScreenSet::ascii, noConverter};
         if (std::setlocale(LC_CTYPE, "") != nullptr) {
             const char* codeset = nl_langinfo(CODESET);
-            if (!isShiftJis(codeset)) made = iconv_open(codeset, "CP932");
+            if (isSpelledAs(codeset, {"shiftjis", "sjis", "cp932", "windows31j", "mskanji"})) {
+                made.set = ScreenSet::shiftJis;
+            } else if (!isSpelledAs(codeset, {"ansix3", "ansix341968", "ascii", "usascii"})) {
+                made.set = isSpelledAs(codeset, {"utf8"}) ? ScreenSet::utf8 : ScreenSet::other;
+                made.converter = iconv_open(codeset, "CP932");
+                if (made.converter == noConverter) made.set = ScreenSet::ascii;
+            }
         }
         std::setlocale(LC_CTYPE, saved);
         return made;
     }();
-    return converter;
+    return found;
 }
 
 std::size_t convertUnits(const char16_t* units, std::size_t count, char* out) {
@@ -151,20 +181,58 @@ std::size_t convertUnits(const char16_t* units, std::size_t count, char* out) {
 }  // namespace
 
 std::size_t toScreenText(const char* bytes, std::size_t length, char* out, std::size_t room) {
-    iconv_t converter = screenConverter();
-    if (converter != noConverter) {
-        char* from = const_cast<char*>(bytes);
-        std::size_t fromLeft = length;
-        char* to = out;
-        std::size_t toLeft = room;
-        iconv(converter, nullptr, nullptr, nullptr, nullptr);
-        if (iconv(converter, &from, &fromLeft, &to, &toLeft) != static_cast<std::size_t>(-1) &&
-            iconv(converter, nullptr, nullptr, &to, &toLeft) != static_cast<std::size_t>(-1)) {
-            return static_cast<std::size_t>(to - out);
+    iconv_t converter = screen().converter;
+    if (converter == noConverter) return copyAsIs(bytes, length, out, room);
+    char* from = const_cast<char*>(bytes);
+    std::size_t fromLeft = length;
+    char* to = out;
+    std::size_t toLeft = room;
+    iconv(converter, nullptr, nullptr, nullptr, nullptr);
+    while (fromLeft > 0 && iconv(converter, &from, &fromLeft, &to, &toLeft) == static_cast<std::size_t>(-1)) {
+        if (errno == E2BIG || toLeft == 0) break;
+        // A broken character, or one the locale lacks: one "?" in its place.
+        std::size_t size = characterSize(from, 0, fromLeft);
+        if (size == 2 && !isTrailByte(static_cast<unsigned char>(from[1]))) size = 1;
+        *to++ = '?';
+        --toLeft;
+        from += size;
+        fromLeft -= size;
+    }
+    iconv(converter, nullptr, nullptr, &to, &toLeft);
+    return static_cast<std::size_t>(to - out);
+}
+
+std::size_t maskScreenControls(char* text, std::size_t length, bool keepNewlines) {
+    ScreenSet set = screen().set;
+    std::size_t kept = 0;
+    for (std::size_t at = 0; at < length; ++at) {
+        auto byte = static_cast<unsigned char>(text[at]);
+        if ((byte < 0x20 && !(keepNewlines && byte == '\n')) || byte == 0x7F) {
+            text[kept++] = '?';
+        } else if ((set == ScreenSet::utf8 || set == ScreenSet::ascii) && byte == 0xC2 && at + 1 < length &&
+                   static_cast<unsigned char>(text[at + 1]) >= 0x80 && static_cast<unsigned char>(text[at + 1]) <= 0x9F) {
+            text[kept++] = '?';  // U+0080 to U+009F in UTF-8
+            ++at;
+        } else if (set == ScreenSet::other && byte >= 0x80 && byte <= 0x9F) {
+            text[kept++] = '?';  // where an 8-bit character set keeps them
+        } else if ((set == ScreenSet::shiftJis || set == ScreenSet::ascii) && isLeadByte(byte) && at + 1 < length &&
+                   isTrailByte(static_cast<unsigned char>(text[at + 1]))) {
+            text[kept++] = text[at++];
+            text[kept++] = text[at];
+        } else {
+            text[kept++] = set == ScreenSet::shiftJis && byte == 0x80 ? '?' : text[at];
         }
     }
-    // A broken character, a character the locale lacks (a C locale lacks them all), or no room.
-    return copyAsIs(bytes, length, out, room);
+    return kept;
+}
+
+std::size_t screenTextStart(const char* text, std::size_t length, std::size_t limit) {
+    if (length <= limit) return length;
+    if (screen().set == ScreenSet::shiftJis) return wholeCharacters(text, length, limit);
+    // UTF-8 and the rest: not before a byte that continues a UTF-8 character.
+    std::size_t cut = limit;
+    while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80) --cut;
+    return cut;
 }
 
 std::size_t argumentAsScreenText(const char* argument, char* out, std::size_t room) {

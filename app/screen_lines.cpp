@@ -1,0 +1,173 @@
+#include "app/screen_lines.hpp"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <initializer_list>
+#include <utility>
+
+#include "data/files.hpp"
+#include "output/run_end.hpp"
+#include "output/screen.hpp"
+#include "text/code_page.hpp"
+#include "text/encoding.hpp"
+#include "text/literals.hpp"
+
+namespace {
+
+// An argument is quoted on the screen up to this many bytes, then "…".
+constexpr std::size_t quotedArgumentLimit = 40;
+
+// `argument` as the screen takes it, cut to quotedArgumentLimit bytes and "…" after a cut;
+// valid until the next call.
+ScreenValue quoted(const char* argument) {
+    static char shown[4 * 4096];
+    std::size_t length = argumentAsScreenText(argument, shown, sizeof shown - 16);
+    std::size_t cut = screenTextStart(shown, length, quotedArgumentLimit);
+    if (cut < length) cut += toScreenText("\x81\x63", 2, shown + cut, 16);  // …
+    return ScreenValue(shown, cut);
+}
+
+// A folder's whole name as `folderName` gives it, or that it cannot be had; valid until the
+// next call.
+ScreenValue folder(std::size_t (*folderName)(char* out, std::size_t room)) {
+    static char name[8192];
+    std::size_t length = folderName(name, sizeof name);
+    return length > 0 ? ScreenValue(name, length) : ScreenValue(folderUnknown);
+}
+
+void sayCaseVariants(const char* name, const FileFound& found) {
+    if (found.variants < 2) return;
+    addScreenLine(caseVariants, {name, found.variants, ScreenValue(found.nameRead, std::strlen(found.nameRead))});
+}
+
+// Files named almost as `name`, each with the name it needs. A name that is `name` and .txt
+// more is most often one given in Explorer, which hides the extension it already has.
+void sayNearMisses(const char* name) {
+    NearMisses found;
+    findNearMisses(name, found);
+    std::size_t length = std::strlen(name);
+    for (int i = 0; i < found.count; ++i) {
+        ScreenValue nearMiss(found.names[i], found.lengths[i]);
+        if (found.lengths[i] == length + 4 && startsIgnoringCase(found.names[i], name, length) &&
+            startsIgnoringCase(found.names[i] + length, ".txt", 4)) {
+            addScreenLine(renameHiddenExtension, {nearMiss, name, ScreenValue(name, std::strcspn(name, ".")), name});
+        } else {
+            addScreenLine(renameToRead, {nearMiss, name});
+        }
+    }
+}
+
+}  // namespace
+
+void sayArguments(const Options& options, char** argv) {
+    if (!screenLinesShown()) return;
+    if (options.notUnderstood != 0) {
+        const char* argument = argv[options.notUnderstood];
+        addScreenLine(argumentNotUnderstood, {quoted(argument)});
+        switch (misreadOf(argument)) {
+            case Misread::unknown: break;
+            case Misread::fileName: addScreenLine(fileNameHint); break;
+            case Misread::fullWidth: addScreenLine(fullWidthHint); break;
+        }
+    } else if (options.joinedLetters != 0) {
+        // 「/pt」は /p として読んだよ … /p /t のように分けて書いてね
+        const char* argument = argv[options.joinedLetters];
+        const char first[] = {argument[0], argument[1], '\0'};
+        char split[4 * quotedArgumentLimit];
+        std::size_t length = 0;
+        for (std::size_t at = 1; argument[at] != '\0'; ++at) {
+            if (at >= quotedArgumentLimit) {
+                std::memcpy(split + length, " \x81\x63", 3);  // …
+                length += 3;
+                break;
+            }
+            if (length > 0) split[length++] = ' ';
+            split[length++] = argument[0];
+            split[length++] = argument[at];
+        }
+        split[length] = '\0';
+        addScreenLine(lettersReadAs, {quoted(argument), first, split});
+    }
+}
+
+void sayPageNotOnScreen() {
+    addScreenLine(pageNotOnScreen);
+    addScreenLine(pageByBatchFile);
+}
+
+void sayTownList(const TownListFound& found) {
+    sayCaseVariants(townListName, found.file);
+    // A line too many or too few moves every town name below it: say so, as the report
+    // itself cannot show it. Past the part read, the lines are not counted.
+    if (found.longer) {
+        addScreenLine(townListLonger, {static_cast<unsigned>(townListReadLimit)});
+    } else if (found.lines != townCount) {
+        addScreenLine(townListLines, {static_cast<unsigned>(found.lines)});
+    }
+}
+
+void saySave(const SaveFound& found) {
+    sayCaseVariants(saveFileName, found.file);
+    // Most often a file of some other kind that happens to be long enough.
+    if (2 * found.namesNotText > navigatorCount) {
+        addScreenLine(notASave, {static_cast<unsigned>(navigatorCount), static_cast<unsigned>(found.namesNotText)});
+    }
+}
+
+// A player who sees a file's message most often ran the program in the wrong folder. So the
+// screen also says which folder was searched and which of the two files are not there, the
+// save file too when the town list was missed first, with the files there named almost so;
+// and where to run the program: where the missing files are beside the program, there,
+// else in the game's folder.
+void failForFiles(const char* message, FileState townList, FileState save) {
+    if (screenLinesShown()) {
+        addScreenLine(lookedIn, {folder(currentFolderName)});
+        const char* missing[2];
+        int missed = 0;
+        bool allBesideProgram = true;
+        for (auto [name, state] : {std::pair{townListName, townList}, std::pair{saveFileName, save}}) {
+            if (state == FileState::readable) continue;
+            addScreenLine(state == FileState::missing ? fileNotFound : fileUnreadable, {name});
+            if (state == FileState::missing) {
+                sayNearMisses(name);
+                missing[missed++] = name;
+            }
+            allBesideProgram = allBesideProgram && state == FileState::missing && presenceBesideProgram(name) == FileState::readable;
+        }
+        // The missing files are all in the folder that holds the program: it was started
+        // elsewhere (a shortcut's working folder, or its whole path typed at a prompt).
+        if (missed > 0 && allBesideProgram) {
+            addScreenLine(programFolderIs, {folder(programFolderName)});
+            if (missed == 1) {
+                addScreenLine(oneBesideProgram, {missing[0]});
+            } else {
+                addScreenLine(bothBesideProgram, {missing[0], missing[1]});
+            }
+            addScreenLine(besideProgramHow);
+        } else {
+            addScreenLine(runInGameFolder);
+        }
+    }
+    putMessage(message);
+    printUsageAndExit();
+}
+
+void failForSave(const SaveFound& found) {
+    if (found.changing) {
+        putMessage(saveChanging);
+    } else {
+        // Most likely no save of the game, or a copy that ended early.
+        addScreenLine(saveShort, {static_cast<unsigned>(found.size), static_cast<unsigned>(saveImageSize)});
+        addScreenLine(saveShortWhatToDo);
+        putMessage(saveFileShort);
+    }
+    printUsageAndExit();
+}
+
+const char* writeFailureLine(int error) {
+    static char line[1024];
+    const char* cause = error == ENOSPC ? noSpaceLeft : error == EPIPE ? readerWentAway : std::strerror(error);
+    std::snprintf(line, sizeof line, reportNotWritten, cause);
+    return line;
+}
