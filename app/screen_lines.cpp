@@ -43,7 +43,8 @@ void sayCaseVariants(const char* name, const FileFound& found) {
 
 // Files named almost as `name`, each with the name it needs. A name that is `name` and .txt
 // more is most often one given in Explorer, which hides the extension it already has.
-void sayNearMisses(const char* name) {
+// Returns how many were named.
+int sayNearMisses(const char* name) {
     NearMisses found;
     findNearMisses(name, found);
     std::size_t length = std::strlen(name);
@@ -56,6 +57,7 @@ void sayNearMisses(const char* name) {
             addScreenLine(renameToRead, {nearMiss, name});
         }
     }
+    return found.count;
 }
 
 }  // namespace
@@ -119,19 +121,23 @@ void saySave(const SaveFound& found) {
 // screen also says which folder was searched and which of the two files are not there, the
 // save file too when the town list was missed first, with the files there named almost so;
 // and where to run the program: where the missing files are beside the program, there,
-// else in the game's folder.
+// else in the game's folder; but nothing of it where the save is here and each missing file
+// has a file to rename, which is all there is to do.
 void failForFiles(const char* message, FileState townList, FileState save) {
     if (screenLinesShown()) {
         addScreenLine(lookedIn, {folder(currentFolderName)});
         const char* missing[2];
         int missed = 0;
         bool allBesideProgram = true;
+        bool allToRename = save == FileState::readable;
         for (auto [name, state] : {std::pair{townListName, townList}, std::pair{saveFileName, save}}) {
             if (state == FileState::readable) continue;
             addScreenLine(state == FileState::missing ? fileNotFound : fileUnreadable, {name});
             if (state == FileState::missing) {
-                sayNearMisses(name);
+                allToRename = sayNearMisses(name) > 0 && allToRename;
                 missing[missed++] = name;
+            } else {
+                allToRename = false;
             }
             allBesideProgram = allBesideProgram && state == FileState::missing && presenceBesideProgram(name) == FileState::readable;
         }
@@ -145,7 +151,7 @@ void failForFiles(const char* message, FileState townList, FileState save) {
                 addScreenLine(bothBesideProgram, {missing[0], missing[1]});
             }
             addScreenLine(besideProgramHow);
-        } else {
+        } else if (!allToRename) {
             addScreenLine(runInGameFolder);
         }
     }

@@ -507,6 +507,14 @@ TEST(Output, ScreenShowsWhatAPersonNeedsOnce) {
              "「townlist-template.txt」の名前を townlist.txt に変えると読めるよ\n"
              "「townlist.txt.txt」の名前を townlist.txt に変えると読めるよ（エクスプローラーで拡張子が見えないときは、名前を townlist だけにすると townlist.txt になるよ）\n" +
              saveMissing + "「SAVEDATA.CDS.bak」の名前を SAVEDATA.CDS に変えると読めるよ\n" + advice},
+        {"in the game's folder, a town list to rename is all there is to do", "game",
+         [](const fs::path& f) {
+             writeFile(f / "townlist.txt.txt", portTownList());
+             writeFile(f / "SAVEDATA.CDS", namedSaveImage());
+         },
+         {}, Terminal::errors,
+         townListMessage + usageText + lookedIn + townListMissing +
+             "「townlist.txt.txt」の名前を townlist.txt に変えると読めるよ（エクスプローラーで拡張子が見えないときは、名前を townlist だけにすると townlist.txt になるよ）\n"},
         {"both files beside the program, started elsewhere", "game",
          [](const fs::path& f) { besideProgram(f, true); }, {}, Terminal::errors,
          townListMessage + usageText + lookedIn + townListMissing + saveMissing + "このプログラムのフォルダ：{beside}\n" +
