@@ -24,7 +24,7 @@ ScreenValue quoted(const char* argument) {
     static char shown[4 * 4096];
     std::size_t length = argumentAsScreenText(argument, shown, sizeof shown - 16);
     std::size_t cut = screenTextStart(shown, length, quotedArgumentLimit);
-    if (cut < length) cut += toScreenText("\x81\x63", 2, shown + cut, 16);  // …
+    if (cut < length) cut += toScreenText(quoteCut, sizeof quoteCut - 1, shown + cut, 16);
     return ScreenValue(shown, cut);
 }
 
@@ -80,8 +80,9 @@ void sayArguments(const Options& options, char** argv) {
         std::size_t length = 0;
         for (std::size_t at = 1; argument[at] != '\0'; ++at) {
             if (at >= quotedArgumentLimit) {
-                std::memcpy(split + length, " \x81\x63", 3);  // …
-                length += 3;
+                split[length++] = ' ';
+                std::memcpy(split + length, quoteCut, sizeof quoteCut - 1);
+                length += sizeof quoteCut - 1;
                 break;
             }
             if (length > 0) split[length++] = ' ';
