@@ -338,22 +338,22 @@ TEST(Output, FailedWriteSaysWhyAndEndsWithStatusOne) {
     struct Case {
         const char* what;
         fs::path output;
+        std::vector<std::string> arguments;
         const char* errors;
     };
+    // The reader of the pipe may close it before or after the program writes: the page, more
+    // than a pipe holds (72 KB), meets the closed end either way, where a report that fits
+    // would not.
     const Case cases[] = {
-        {"no space left", "/dev/full", "一覧を最後まで書き出せなかったよ（保存先に空きがないよ）\n"},
-        {"the pipe's reader went away", gone, "一覧を最後まで書き出せなかったよ（受け取る側のプログラムが先に終わったよ）\n"},
+        {"no space left", "/dev/full", {}, "一覧を最後まで書き出せなかったよ（保存先に空きがないよ）\n"},
+        {"no space left, the CSV", "/dev/full", {"/c"}, "一覧を最後まで書き出せなかったよ（保存先に空きがないよ）\n"},
+        {"the pipe's reader went away", gone, {"/h"}, "一覧を最後まで書き出せなかったよ（受け取る側のプログラムが先に終わったよ）\n"},
     };
     for (const Case& c : cases) {
-        for (const std::vector<std::string>& arguments : {std::vector<std::string>{}, {"/c"}}) {
-            if (c.output == gone) {
-                fs::remove(gone);
-                fifoWithoutReader(gone);
-            }
-            RunResult run = runTidewrit(folder.path, arguments, c.output);
-            EXPECT_EQ(run.status, 1) << c.what;
-            EXPECT_EQ(run.errors, toSjis(c.errors)) << c.what;
-        }
+        if (c.output == gone) fifoWithoutReader(gone);
+        RunResult run = runTidewrit(folder.path, c.arguments, c.output);
+        EXPECT_EQ(run.status, 1) << c.what;
+        EXPECT_EQ(run.errors, toSjis(c.errors)) << c.what;
     }
     EXPECT_EQ(runTidewrit(folder.path, {"/x"}, "/dev/full").status, 1);
     // Any other cause in the system's own words.
