@@ -35,7 +35,7 @@ bool isReadableFile(const char* path) {
 }
 
 // The names of `folder` that match `name` ignoring ASCII case: how many of them are `name`
-// itself or a readable regular file, and the first such file in byte order, in `first`
+// itself (but for a folder) or a readable regular file, and the first such file in byte order, in `first`
 // ("" if none); `any` says whether there is a match at all. Such a name is as long as
 // `name`, and ASCII.
 using FoundName = char[64];
@@ -50,7 +50,9 @@ unsigned matchesIgnoringCase(const char* folder, const char* name, FoundName& fi
         if (!sameName(entry->d_name, name) || std::strlen(entry->d_name) >= sizeof first) continue;
         any = true;
         std::snprintf(path, sizeof path, "%s%s", folder, entry->d_name);
-        if (std::strcmp(entry->d_name, name) != 0 && !isReadableFile(path)) continue;
+        struct stat status;
+        bool exact = std::strcmp(entry->d_name, name) == 0 && stat(path, &status) == 0 && !S_ISDIR(status.st_mode);
+        if (!exact && !isReadableFile(path)) continue;
         ++count;
         if (first[0] == '\0' || std::strcmp(entry->d_name, first) < 0) std::strcpy(first, entry->d_name);
     }
@@ -73,7 +75,9 @@ FileState presenceIn(const char* folder, const char* name) {
     static char path[longestPath + sizeof(FoundName)];
     std::snprintf(path, sizeof path, "%s%s", folder, name);
     FileState state = presenceOfExact(path);
-    if (state != FileState::missing) return state;
+    struct stat status;
+    bool passedOver = state == FileState::missing || (stat(path, &status) == 0 && S_ISDIR(status.st_mode));
+    if (!passedOver) return state;
     FoundName found;
     bool any;
     matchesIgnoringCase(folder, name, found, any);
@@ -89,13 +93,18 @@ std::FILE* openGameFile(const char* name, FileFound& found, bool countVariants) 
     std::snprintf(found.nameRead, sizeof found.nameRead, "%s", name);
     found.variants = 0;
     std::FILE* file = std::fopen(name, "rb");
-    if (file != nullptr) {
+    struct stat status;
+    bool folder = file != nullptr && fstat(fileno(file), &status) == 0 && S_ISDIR(status.st_mode);
+    if (file != nullptr && !folder) {
         found.state = FileState::readable;
         if (countVariants) found.variants = matchesIgnoringCase("", name, first, any);
         return file;
     }
-    // A name that is there, though it cannot be opened, is no missing file.
-    if (errno != ENOENT || presenceOfExact(name) != FileState::missing) {
+    // A folder of the name is passed over as one of another case is. Any other name that is
+    // there, though it cannot be opened, is no missing file.
+    if (folder) {
+        std::fclose(file);
+    } else if (errno != ENOENT || presenceOfExact(name) != FileState::missing) {
         found.state = FileState::unreadable;
         return nullptr;
     }

@@ -556,6 +556,14 @@ TEST(Output, ScreenShowsWhatAPersonNeedsOnce) {
              writeFile(f / "SAVEDATA.CDS", namedSaveImage());
          },
          {"/c"}, Terminal::errors, "大文字・小文字を区別しないと townlist.txt と同じ名前のファイルが 2 個あるよ。読んだのは townList.txt だよ\n"},
+        {"and so is a folder of the exact name", "game",
+         [](const fs::path& f) {
+             fs::create_directory(f / "townlist.txt");
+             writeFile(f / "TownList.txt", portTownList());
+             writeFile(f / "townList.txt", portTownList());
+             writeFile(f / "SAVEDATA.CDS", namedSaveImage());
+         },
+         {"/c"}, Terminal::errors, "大文字・小文字を区別しないと townlist.txt と同じ名前のファイルが 2 個あるよ。読んだのは TownList.txt だよ\n"},
         {"an argument is quoted up to 40 bytes", "game", nothing, {"/x" + std::string(60, 'y')}, Terminal::errors,
          std::string(usageText) + "「/x" + std::string(38, 'y') + "…」が分からないよ\n"},
         {"5,000 joined letters keep the lines on the missing files", "game", nothing, {"/p" + std::string(5000, 't')},
