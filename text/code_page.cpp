@@ -34,6 +34,37 @@ bool windowsByteFor(char16_t unit, char& byte) {
     return false;
 }
 
+// The character sets a screen may take text in: Shift-JIS itself (a Windows console, a
+// Shift-JIS locale), the C locale's ASCII, UTF-8, or another.
+enum class ScreenSet { shiftJis, ascii, utf8, other };
+
+// maskScreenControls for text in `set`. Text shown as it is (Shift-JIS, and the C locale's
+// bytes) is walked by its code page 932 characters, so that a second byte is never taken for
+// a control; there a lone 0x80 is U+0080. Behind the C locale the terminal most often takes
+// UTF-8, so its C1 characters go too.
+std::size_t maskControls(char* text, std::size_t length, bool keepNewlines, ScreenSet set) {
+    std::size_t kept = 0;
+    for (std::size_t at = 0; at < length; ++at) {
+        auto byte = static_cast<unsigned char>(text[at]);
+        if ((byte < 0x20 && !(keepNewlines && byte == '\n')) || byte == 0x7F) {
+            text[kept++] = '?';
+        } else if ((set == ScreenSet::utf8 || set == ScreenSet::ascii) && byte == 0xC2 && at + 1 < length &&
+                   static_cast<unsigned char>(text[at + 1]) >= 0x80 && static_cast<unsigned char>(text[at + 1]) <= 0x9F) {
+            text[kept++] = '?';  // U+0080 to U+009F in UTF-8
+            ++at;
+        } else if (set == ScreenSet::other && byte >= 0x80 && byte <= 0x9F) {
+            text[kept++] = '?';  // where an 8-bit character set keeps them
+        } else if ((set == ScreenSet::shiftJis || set == ScreenSet::ascii) && isLeadByte(byte) && at + 1 < length &&
+                   isTrailByte(static_cast<unsigned char>(text[at + 1]))) {
+            text[kept++] = text[at++];
+            text[kept++] = text[at];
+        } else {
+            text[kept++] = set == ScreenSet::shiftJis && byte == 0x80 ? '?' : text[at];
+        }
+    }
+    return kept;
+}
+
 }  // namespace
 
 std::size_t utf16ToCp932(const char16_t* units, std::size_t count, char* out) {
@@ -70,16 +101,9 @@ std::size_t toScreenText(const char* bytes, std::size_t length, char* out, std::
     return copyAsIs(bytes, length, out, room);
 }
 
+// The console takes code page 932 text.
 std::size_t maskScreenControls(char* text, std::size_t length, bool keepNewlines) {
-    for (std::size_t at = 0; at < length; ++at) {
-        auto byte = static_cast<unsigned char>(text[at]);
-        if (isLeadByte(byte) && at + 1 < length && isTrailByte(static_cast<unsigned char>(text[at + 1]))) {
-            ++at;
-        } else if ((byte < 0x20 && !(keepNewlines && byte == '\n')) || byte == 0x7F || byte == 0x80) {
-            text[at] = '?';  // 0x80 alone is U+0080 to the console
-        }
-    }
-    return length;
+    return maskControls(text, length, keepNewlines, ScreenSet::shiftJis);
 }
 
 std::size_t screenTextStart(const char* text, std::size_t length, std::size_t limit) {
@@ -123,7 +147,6 @@ bool isSpelledAs(const char* codeset, std::initializer_list<const char*> spellin
 // code page 932 to it. Shift-JIS itself gets the bytes as they are, and so does the C
 // locale's ASCII, which has no Japanese at all: the terminal behind it most often takes UTF-8
 // all the same. The program's own locale is left as it was.
-enum class ScreenSet { shiftJis, ascii, utf8, other };
 struct Screen {
     ScreenSet set;
     iconv_t converter;
@@ -203,27 +226,7 @@ std::size_t toScreenText(const char* bytes, std::size_t length, char* out, std::
 }
 
 std::size_t maskScreenControls(char* text, std::size_t length, bool keepNewlines) {
-    ScreenSet set = screen().set;
-    std::size_t kept = 0;
-    for (std::size_t at = 0; at < length; ++at) {
-        auto byte = static_cast<unsigned char>(text[at]);
-        if ((byte < 0x20 && !(keepNewlines && byte == '\n')) || byte == 0x7F) {
-            text[kept++] = '?';
-        } else if ((set == ScreenSet::utf8 || set == ScreenSet::ascii) && byte == 0xC2 && at + 1 < length &&
-                   static_cast<unsigned char>(text[at + 1]) >= 0x80 && static_cast<unsigned char>(text[at + 1]) <= 0x9F) {
-            text[kept++] = '?';  // U+0080 to U+009F in UTF-8
-            ++at;
-        } else if (set == ScreenSet::other && byte >= 0x80 && byte <= 0x9F) {
-            text[kept++] = '?';  // where an 8-bit character set keeps them
-        } else if ((set == ScreenSet::shiftJis || set == ScreenSet::ascii) && isLeadByte(byte) && at + 1 < length &&
-                   isTrailByte(static_cast<unsigned char>(text[at + 1]))) {
-            text[kept++] = text[at++];
-            text[kept++] = text[at];
-        } else {
-            text[kept++] = set == ScreenSet::shiftJis && byte == 0x80 ? '?' : text[at];
-        }
-    }
-    return kept;
+    return maskControls(text, length, keepNewlines, screen().set);
 }
 
 std::size_t screenTextStart(const char* text, std::size_t length, std::size_t limit) {
