@@ -47,13 +47,12 @@ std::size_t wholeCharactersBuffered() {
     return whole;
 }
 
-// `length` bytes as the screen takes them: to a console as Unicode; to a terminal elsewhere in
-// the locale's character set, and with no control character but the line ends.
+// `length` bytes as the screen takes them, with no control character but the line ends: to
+// a console as Unicode; to a terminal elsewhere in the locale's character set.
 bool writeToScreen(const char* bytes, std::size_t length) {
-    if (toConsole) return writeToConsole(output, bytes, length);
     static char shown[4 * consoleWriteLimit];
-    std::size_t size = toScreenText(bytes, length, shown, sizeof shown);
-    return writeToFile(output, shown, maskScreenControls(shown, size, true));
+    std::size_t size = maskScreenControls(shown, toScreenText(bytes, length, shown, sizeof shown), true);
+    return toConsole ? writeToConsole(output, shown, size) : writeToFile(output, shown, size);
 }
 
 // A screen gets whole characters only. A file or a pipe gets every byte as it is.

@@ -117,11 +117,12 @@ fi
 
 # A save whose last navigator's names would retitle and clear the console (navigator 204's
 # entry starts at 66826: name1 at 66876, name2 at 66895): the console shows ? for each
-# control byte. Its other names are empty, so the screen then says it is no save.
+# control byte, and a lone 0x80 (U+0080 to the console) too. Its other names are empty, so
+# the screen then says it is no save.
 mkdir "$work/hostile"
 head -c 66970 /dev/zero >"$work/hostile/SAVEDATA.CDS"
 printf '\033]0;x\007' | dd of="$work/hostile/SAVEDATA.CDS" bs=1 seek=66876 conv=notrunc 2>/dev/null
-printf '\033[2J' | dd of="$work/hostile/SAVEDATA.CDS" bs=1 seek=66895 conv=notrunc 2>/dev/null
+printf '\033[2J\200' | dd of="$work/hostile/SAVEDATA.CDS" bs=1 seek=66895 conv=notrunc 2>/dev/null
 for town in $(seq 224); do echo Port; done >"$work/hostile/townlist.txt"
 shown=$(cd "$work/hostile" && until_shown from_cmd "")
 last=$(printf '%s\n' "$shown" | tail -2 | head -1)
@@ -129,7 +130,7 @@ if [ "$(printf '%s\n' "$shown" | tail -1)" != "SAVEDATA.CDS は大航海時代�
   echo "from cmd, a file of empty names is not said to be no save: $(printf '%s\n' "$shown" | tail -1)" >&2
   failed=1
 fi
-if [ "$last" != "204:Port            (   0)   ?]0;x?  ?[2J" ]; then
+if [ "$last" != "204:Port            (   0)   ?]0;x?  ?[2J?" ]; then
   echo "from cmd, a name's control bytes reach the console: $(printf '%s' "$last" | od -c | head -3)" >&2
   failed=1
 fi
