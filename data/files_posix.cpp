@@ -27,6 +27,12 @@ FileState presenceOfExact(const char* path) {
     return FileState::readable;
 }
 
+// Whether `path` is a folder (or a link to one): passed over like a name of another case.
+bool isFolder(const char* path) {
+    struct stat entry;
+    return stat(path, &entry) == 0 && S_ISDIR(entry.st_mode);
+}
+
 // Whether `path` is a regular file (or a link to one) that this user may read: no folder,
 // FIFO or link to nothing.
 bool isReadableFile(const char* path) {
@@ -35,12 +41,13 @@ bool isReadableFile(const char* path) {
 }
 
 // The names of `folder` that match `name` ignoring ASCII case: how many of them are `name`
-// itself (but for a folder) or a readable regular file, and the first such file in byte order, in `first`
-// ("" if none); `any` says whether there is a match at all. Such a name is as long as
-// `name`, and ASCII.
+// itself (but for a folder) or a readable regular file, and the first such in byte order,
+// in `first` ("" if none); `any` says whether there is a match at all. Such a name is as
+// long as `name`, and ASCII.
+constexpr std::size_t longestPath = 4096;
 using FoundName = char[64];
 unsigned matchesIgnoringCase(const char* folder, const char* name, FoundName& first, bool& any) {
-    static char path[4096 + sizeof(FoundName)];
+    static char path[longestPath + sizeof(FoundName)];
     first[0] = '\0';
     any = false;
     DIR* entries = opendir(folder[0] != '\0' ? folder : ".");
@@ -50,8 +57,7 @@ unsigned matchesIgnoringCase(const char* folder, const char* name, FoundName& fi
         if (!sameName(entry->d_name, name) || std::strlen(entry->d_name) >= sizeof first) continue;
         any = true;
         std::snprintf(path, sizeof path, "%s%s", folder, entry->d_name);
-        struct stat status;
-        bool exact = std::strcmp(entry->d_name, name) == 0 && stat(path, &status) == 0 && !S_ISDIR(status.st_mode);
+        bool exact = std::strcmp(entry->d_name, name) == 0 && !isFolder(path);
         if (!exact && !isReadableFile(path)) continue;
         ++count;
         if (first[0] == '\0' || std::strcmp(entry->d_name, first) < 0) std::strcpy(first, entry->d_name);
@@ -62,7 +68,6 @@ unsigned matchesIgnoringCase(const char* folder, const char* name, FoundName& fi
 
 // The program's folder, with the slash that ends it, in `path`; returns its length, 0 if
 // unknown.
-constexpr std::size_t longestPath = 4096;
 std::size_t programFolder(char (&path)[longestPath]) {
     ssize_t length = readlink("/proc/self/exe", path, longestPath);
     if (length <= 0 || static_cast<std::size_t>(length) >= longestPath) return 0;
@@ -75,9 +80,7 @@ FileState presenceIn(const char* folder, const char* name) {
     static char path[longestPath + sizeof(FoundName)];
     std::snprintf(path, sizeof path, "%s%s", folder, name);
     FileState state = presenceOfExact(path);
-    struct stat status;
-    bool passedOver = state == FileState::missing || (stat(path, &status) == 0 && S_ISDIR(status.st_mode));
-    if (!passedOver) return state;
+    if (state != FileState::missing && !isFolder(path)) return state;
     FoundName found;
     bool any;
     matchesIgnoringCase(folder, name, found, any);
