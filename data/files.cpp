@@ -41,20 +41,31 @@ bool sameStamp(const FileStamp& a, const FileStamp& b) {
 
 std::size_t readSteadily(std::FILE* file, unsigned char* bytes, std::size_t size, bool& error, bool& changing,
                          FileTime& written, FileStamp (*stamp)(std::FILE*)) {
-    constexpr int readings = 4;  // the first, and three more
+    constexpr int readings = 8;  // the first, and up to seven more
+    static unsigned char again[saveImageSize];
     FileStamp before = stamp(file);
     long start = before.known ? std::ftell(file) : -1;
-    std::size_t got = 0;
+    std::size_t got = std::fread(bytes, 1, size, file);
+    error = std::ferror(file) != 0;
+    FileStamp after = stamp(file);
+    written = after.written;
     changing = false;
-    for (int reading = 0; reading < readings; ++reading) {
-        got = std::fread(bytes, 1, size, file);
-        error = std::ferror(file) != 0;
-        FileStamp after = stamp(file);
-        written = after.written;
-        // A FIFO or a pipe has no stamp to compare, nor a start to go back to.
-        if (error || !before.known || sameStamp(before, after)) return got;
+    // A FIFO or a pipe has no stamp to compare, nor a start to go back to: it is read once.
+    if (error || !before.known) return got;
+    // A writer that rewrites the file in place changes neither its size nor its times while
+    // it copies its bytes: two readings in a row must be equal, byte for byte, and the stamp
+    // must not move during the second.
+    for (int reading = 1; reading < readings && size <= sizeof again; ++reading) {
         if (start < 0 || std::fseek(file, start, SEEK_SET) != 0) break;
         before = after;
+        std::size_t gotAgain = std::fread(again, 1, size, file);
+        error = std::ferror(file) != 0;
+        after = stamp(file);
+        written = after.written;
+        if (error) return gotAgain;
+        if (gotAgain == got && sameStamp(before, after) && std::memcmp(bytes, again, got) == 0) return got;
+        std::memcpy(bytes, again, gotAgain);
+        got = gotAgain;
     }
     changing = true;
     return got;

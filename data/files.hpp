@@ -31,11 +31,13 @@ struct FileStamp {
 };
 FileStamp stampOf(std::FILE* file);
 
-// Read up to `size` bytes of the open `file` from where it stands, as one image of it: the
-// file's stamp is compared before and after, and where it differs the file is read again
-// from its start, up to three times more. Returns the bytes read; `error` is set if a read
-// failed, `changing` if the file changed at every reading, and `written` to the time of the
-// reading kept. The stamp is taken by `stamp` (a test's may change the file as it is asked).
+// Read up to `size` bytes (saveImageSize at most) of the open `file` from where it stands,
+// as one image of it: it is read again from the same place until two readings in a row are
+// equal byte for byte and the file's stamp did not move during the second, up to eight
+// readings in all. A FIFO or a pipe, which has no stamp, is read once. Returns the bytes
+// read; `error` is set if a read failed, `changing` if no two readings agreed, and `written`
+// to the time of the reading kept. The stamp is taken by `stamp` (a test's may change the
+// file as it is asked).
 std::size_t readSteadily(std::FILE* file, unsigned char* bytes, std::size_t size, bool& error, bool& changing,
                          FileTime& written, FileStamp (*stamp)(std::FILE*) = stampOf);
 

@@ -113,22 +113,35 @@ TEST(SaveFile, FirstNamesThatAreNoTextAreCounted) {
     EXPECT_EQ(fillNavigators(blankSaveImage().data()), navigatorCount);
 }
 
-// A save rewritten while it is read (truncated, then written anew, as the game saves) is
-// read again from its start until a reading sees its size and times unchanged, up to four
-// readings: what is kept is always one whole save, never parts of two. Here the file is
-// rewritten as its stamp is taken after a reading, `rewrites` times.
+// A save rewritten while it is read is read again from its start until two readings in a
+// row agree, byte for byte, with its size and times unchanged during the second, up to eight
+// readings: what is kept is always one whole save, never parts of two. Here the file changes
+// as its stamp is taken after each of the first `changes` readings: rewritten whole (truncated,
+// then written anew, as the game saves) a second later each time, or rewritten in place at
+// the same size, one of `changes` pieces of a new save at a time, while its size and times
+// stand still, as they do while one write is still copying its bytes.
 namespace {
 
 std::string rewrittenPath;
-int rewrites = 0;
+int changes = 0;
+bool inPlace = false;
 int stampsTaken = 0;
+FileStamp standing{};
 
 FileStamp stampRewriting(std::FILE* file) {
     ++stampsTaken;
-    // The stamps before the first reading, then after each: the file changes after the
-    // first `rewrites` readings.
-    if (stampsTaken >= 2 && stampsTaken <= rewrites + 1) {
-        writeFile(rewrittenPath, std::string(saveImageSize, static_cast<char>('a' + stampsTaken - 1)));
+    if (stampsTaken == 1) standing = stampOf(file);
+    int after = stampsTaken - 1;  // the readings so far
+    if (after >= 1 && after <= changes && inPlace) {
+        std::FILE* writer = std::fopen(rewrittenPath.c_str(), "r+b");
+        std::size_t piece = saveImageSize / static_cast<std::size_t>(changes);
+        std::size_t from = piece * static_cast<std::size_t>(after - 1);
+        std::size_t length = after == changes ? saveImageSize - from : piece;
+        std::fseek(writer, static_cast<long>(from), SEEK_SET);
+        std::fwrite(std::string(length, 'b').data(), 1, length, writer);
+        std::fclose(writer);
+    } else if (after >= 1 && after <= changes) {
+        writeFile(rewrittenPath, std::string(saveImageSize, static_cast<char>('a' + after)));
         // Each a second later, however coarse the file system's clock.
         std::time_t at = 1796817810 + stampsTaken;
 #ifdef _WIN32
@@ -139,7 +152,7 @@ FileStamp stampRewriting(std::FILE* file) {
         utime(rewrittenPath.c_str(), &times);
 #endif
     }
-    return stampOf(file);
+    return inPlace ? standing : stampOf(file);
 }
 
 }  // namespace
@@ -148,15 +161,22 @@ TEST(SaveFile, ASaveRewrittenWhileReadIsReadAgainWhole) {
     TempFolder folder;
     rewrittenPath = (folder.path / "SAVEDATA.CDS").string();
     struct Case {
-        int rewrites;
+        int changes;
+        bool inPlace;
         bool changing;
         char kept;  // the byte the whole image kept holds
+        int stamps;  // taken: before the first reading, and after each
     };
-    // Rewritten after the first reading, the second's 'b' is kept; after four, none is.
-    const Case cases[] = {{0, false, 'a'}, {1, false, 'b'}, {3, false, 'd'}, {4, true, 0}};
+    // Rewritten whole after the first reading, the second's 'b' is read twice and kept; after
+    // seven, no two readings agree. In place, a reading torn between two saves is never kept.
+    const Case cases[] = {
+        {0, false, false, 'a', 3}, {1, false, false, 'b', 4}, {6, false, false, 'g', 9}, {7, false, true, 0, 9},
+        {2, true, false, 'b', 5},  {6, true, false, 'b', 9},  {7, true, true, 0, 9},
+    };
     for (const Case& c : cases) {
         writeFile(rewrittenPath, std::string(saveImageSize, 'a'));
-        rewrites = c.rewrites;
+        changes = c.changes;
+        inPlace = c.inPlace;
         stampsTaken = 0;
         std::FILE* file = std::fopen(rewrittenPath.c_str(), "rb");
         ASSERT_NE(file, nullptr);
@@ -165,13 +185,14 @@ TEST(SaveFile, ASaveRewrittenWhileReadIsReadAgainWhole) {
         FileTime written{};
         std::size_t got = readSteadily(file, bytes, saveImageSize, error, changing, written, stampRewriting);
         std::fclose(file);
-        EXPECT_FALSE(error) << c.rewrites;
-        EXPECT_EQ(changing, c.changing) << c.rewrites;
-        EXPECT_EQ(got, saveImageSize) << c.rewrites;
+        std::string what = std::to_string(c.changes) + (c.inPlace ? " in place" : " whole");
+        EXPECT_FALSE(error) << what;
+        EXPECT_EQ(changing, c.changing) << what;
+        EXPECT_EQ(got, saveImageSize) << what;
         if (!c.changing) {
-            EXPECT_EQ(std::count(bytes, bytes + saveImageSize, c.kept), static_cast<std::ptrdiff_t>(saveImageSize)) << c.rewrites;
+            EXPECT_EQ(std::count(bytes, bytes + saveImageSize, c.kept), static_cast<std::ptrdiff_t>(saveImageSize)) << what;
         }
-        EXPECT_EQ(stampsTaken, std::min(c.rewrites, 3) + 2) << c.rewrites;
+        EXPECT_EQ(stampsTaken, c.stamps) << what;
     }
 }
 
