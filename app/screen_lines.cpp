@@ -28,6 +28,19 @@ ScreenValue quoted(const char* argument) {
     return ScreenValue(shown, cut);
 }
 
+// A file's path as the screen takes it, cut to its last quotedArgumentLimit bytes and "…"
+// before a cut, so that the file's own name shows; valid until the next call.
+ScreenValue quotedEnd(const char* path) {
+    static char shown[4 * 4096];
+    constexpr std::size_t room = sizeof shown - 16;
+    std::size_t length = argumentAsScreenText(path, shown + 16, room);
+    std::size_t from = screenTextEnd(shown + 16, length, quotedArgumentLimit);
+    if (from == 0) return ScreenValue(shown + 16, length);
+    std::size_t cut = toScreenText(quoteCut, sizeof quoteCut - 1, shown, 16);
+    std::memmove(shown + cut, shown + 16 + from, length - from);
+    return ScreenValue(shown, cut + length - from);
+}
+
 // A folder's whole name as `folderName` gives it, or that it cannot be had; valid until the
 // next call.
 ScreenValue folder(std::size_t (*folderName)(char* out, std::size_t room)) {
@@ -41,9 +54,27 @@ void sayCaseVariants(const char* name, const FileFound& found) {
     addScreenLine(caseVariants, {name, found.variants, ScreenValue(found.nameRead, std::strlen(found.nameRead))});
 }
 
+// Whether `found` is `name` with a number in brackets before its extension, as a browser
+// names a file it saves beside one of the same name: townlist (1).txt, townlist(12).txt.
+bool isNumberedCopy(const char* found, std::size_t length, const char* name) {
+    std::size_t stem = std::strcspn(name, ".");
+    std::size_t extension = std::strlen(name) - stem;
+    if (length < stem + 3 + extension || !startsIgnoringCase(found, name, stem) ||
+        !startsIgnoringCase(found + length - extension, name + stem, extension)) {
+        return false;
+    }
+    std::size_t at = stem + (found[stem] == ' ' ? 1 : 0);
+    std::size_t close = length - extension - 1;
+    if (found[at] != '(' || found[close] != ')' || close == at + 1) return false;
+    for (std::size_t digit = at + 1; digit < close; ++digit) {
+        if (found[digit] < '0' || found[digit] > '9') return false;
+    }
+    return true;
+}
+
 // Files named almost as `name`, each with the name it needs. A name that is `name` and .txt
-// more is most often one given in Explorer, which hides the extension it already has.
-// Returns how many were named.
+// more is most often one given in Explorer, which hides the extension it already has; one
+// with a number in brackets, one a browser saved. Returns how many were named.
 int sayNearMisses(const char* name) {
     NearMisses found;
     findNearMisses(name, found);
@@ -53,6 +84,8 @@ int sayNearMisses(const char* name) {
         if (found.lengths[i] == length + 4 && startsIgnoringCase(found.names[i], name, length) &&
             startsIgnoringCase(found.names[i] + length, ".txt", 4)) {
             addScreenLine(renameHiddenExtension, {nearMiss, name, ScreenValue(name, std::strcspn(name, ".")), name});
+        } else if (isNumberedCopy(found.names[i], found.lengths[i], name)) {
+            addScreenLine(renameDownloaded, {nearMiss, name});
         } else {
             addScreenLine(renameToRead, {nearMiss, name});
         }
@@ -66,8 +99,9 @@ void sayArguments(const Options& options, char** argv) {
     if (!screenLinesShown()) return;
     if (options.notUnderstood != 0) {
         const char* argument = argv[options.notUnderstood];
-        addScreenLine(argumentNotUnderstood, {quoted(argument)});
-        switch (misreadOf(argument)) {
+        Misread misread = misreadOf(argument);
+        addScreenLine(argumentNotUnderstood, {misread == Misread::fileName ? quotedEnd(argument) : quoted(argument)});
+        switch (misread) {
             case Misread::unknown: break;
             case Misread::fileName: addScreenLine(fileNameHint); break;
             case Misread::fullWidth: addScreenLine(fullWidthHint); break;
@@ -134,13 +168,17 @@ void failForFiles(const char* message, FileState townList, FileState save) {
         for (auto [name, state] : {std::pair{townListName, townList}, std::pair{saveFileName, save}}) {
             if (state == FileState::readable) continue;
             addScreenLine(state == FileState::missing ? fileNotFound : fileUnreadable, {name});
+            bool besideProgram = state == FileState::missing && presenceBesideProgram(name) == FileState::readable;
             if (state == FileState::missing) {
-                allToRename = sayNearMisses(name) > 0 && allToRename;
+                int nearMisses = sayNearMisses(name);
+                allToRename = nearMisses > 0 && allToRename;
                 missing[missed++] = name;
+                // No list here, nor one to rename (the template would be one): where to get one.
+                if (nearMisses == 0 && !besideProgram && std::strcmp(name, townListName) == 0) addScreenLine(templateWhere);
             } else {
                 allToRename = false;
             }
-            allBesideProgram = allBesideProgram && state == FileState::missing && presenceBesideProgram(name) == FileState::readable;
+            allBesideProgram = allBesideProgram && besideProgram;
         }
         // The missing files are all in the folder that holds the program: it was started
         // elsewhere (a shortcut's working folder, or its whole path typed at a prompt).

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <string>
@@ -41,6 +42,24 @@ void writeTownList(const fs::path& folder) { writeFile(folder / "townlist.txt", 
     for (int number = 0; number < 205; ++number) putNavigator(image, number, navigator);
     return image;
 }
+
+#ifndef _WIN32
+// The locale of an EUC-JP terminal, made once from Debian's sources of ja_JP in a folder of
+// its own, which LOCPATH names for the runs that need it.
+const char eucJp[] = "ja_JP.EUC-JP";
+const std::string& eucJpLocaleFolder() {
+    static const std::string folder = (fs::temp_directory_path() / ("tidewrit-locale-" + std::to_string(getpid()))).string();
+    return folder;
+}
+bool madeEucJpLocale() {
+    static const bool made = [] {
+        fs::create_directories(eucJpLocaleFolder());
+        std::string command = "localedef -i ja_JP -f EUC-JP '" + eucJpLocaleFolder() + "/" + eucJp + "' >/dev/null 2>&1";
+        return std::system(command.c_str()) == 0 || fs::exists(eucJpLocaleFolder() + "/" + eucJp);
+    }();
+    return made;
+}
+#endif
 
 }  // namespace
 
@@ -377,7 +396,11 @@ TEST(Output, ScreenShowsWhatAPersonNeedsOnce) {
     };
     const std::string townListMessage = "townList.txtを同じディレクトリに置いてね\n";
     const std::string lookedIn = "探したフォルダ：{folder}\n";
-    const std::string townListMissing = "townlist.txt が見つからないよ\n";
+    // Where no file is named almost so, and none is beside the program, where to get one.
+    const std::string townListMissing =
+        "townlist.txt が見つからないよ\n"
+        "ひな形の townlist-template.txt は Tidewrit の ZIP に入っているよ。ゲームのフォルダにコピーして、名前を townlist.txt に変えてね\n";
+    const std::string townListNamedAlmost = "townlist.txt が見つからないよ\n";
     const std::string saveMissing = "SAVEDATA.CDS が見つからないよ\n";
     const std::string advice = "SAVEDATA.CDS のあるゲームのフォルダに townlist.txt を置いて、そこで実行してね\n";
     auto saveOnly = [](const fs::path& f) { writeFile(f / "SAVEDATA.CDS", namedSaveImage()); };
@@ -424,6 +447,13 @@ TEST(Output, ScreenShowsWhatAPersonNeedsOnce) {
          std::string(usageText) + "「／ｓ」が分からないよ\n全角の文字では分からないよ。IME をオフにして、半角で /s のように書いてね\n", "C.UTF-8"},
         {"a save dropped onto the program", "game", saveOnly, {"SAVEDATA.CDS"}, Terminal::errors,
          std::string(usageText) + "「SAVEDATA.CDS」が分からないよ\n" + droppedFile},
+        {"a save dropped onto the program from a deep folder is quoted by its end", "game",
+         [](const fs::path& f) {
+             fs::create_directories(f / "backups-of-my-voyages" / "2026-12-09");
+             writeFile(f / "backups-of-my-voyages" / "2026-12-09" / "SAVEDATA-7.CDS", namedSaveImage());
+         },
+         {"backups-of-my-voyages/2026-12-09/SAVEDATA-7.CDS"}, Terminal::errors,
+         std::string(usageText) + "「…-of-my-voyages/2026-12-09/SAVEDATA-7.CDS」が分からないよ\n" + droppedFile},
         {"an argument's control bytes act on nothing", "game", nothing, {"/x\x1B[2J"}, Terminal::errors,
          std::string(usageText) + "「/x?[2J」が分からないよ\n"},
         {"options of joined letters", "game", bothFiles, {"/c", "-tn"}, Terminal::errors,
@@ -502,7 +532,7 @@ TEST(Output, ScreenShowsWhatAPersonNeedsOnce) {
              fs::create_directory(f / "townlist-old");  // a folder is no file to rename
          },
          {}, Terminal::errors,
-         townListMessage + usageText + lookedIn + townListMissing +
+         townListMessage + usageText + lookedIn + townListNamedAlmost +
              "「Townlist.bak」の名前を townlist.txt に変えると読めるよ\n"
              "「townlist-template.txt」の名前を townlist.txt に変えると読めるよ\n"
              "「townlist.txt.txt」の名前を townlist.txt に変えると読めるよ（エクスプローラーで拡張子が見えないときは、名前を townlist だけにすると townlist.txt になるよ）\n" +
@@ -513,15 +543,25 @@ TEST(Output, ScreenShowsWhatAPersonNeedsOnce) {
              writeFile(f / "SAVEDATA.CDS", namedSaveImage());
          },
          {}, Terminal::errors,
-         townListMessage + usageText + lookedIn + townListMissing +
+         townListMessage + usageText + lookedIn + townListNamedAlmost +
              "「townlist.txt.txt」の名前を townlist.txt に変えると読めるよ（エクスプローラーで拡張子が見えないときは、名前を townlist だけにすると townlist.txt になるよ）\n"},
+        {"a town list a browser saved beside another is named as one to rename", "game",
+         [](const fs::path& f) {
+             writeFile(f / "townlist(2).txt", portTownList());
+             writeFile(f / "townlist (1).txt", portTownList());
+             writeFile(f / "SAVEDATA.CDS", namedSaveImage());
+         },
+         {}, Terminal::errors,
+         townListMessage + usageText + lookedIn + townListNamedAlmost +
+             "「townlist (1).txt」の名前を townlist.txt に変えると読めるよ（ブラウザで保存すると、同じ名前のファイルがあるときは (1) のような番号が付くよ）\n"
+             "「townlist(2).txt」の名前を townlist.txt に変えると読めるよ（ブラウザで保存すると、同じ名前のファイルがあるときは (1) のような番号が付くよ）\n"},
         {"both files beside the program, started elsewhere", "game",
          [](const fs::path& f) { besideProgram(f, true); }, {}, Terminal::errors,
-         townListMessage + usageText + lookedIn + townListMissing + saveMissing + "このプログラムのフォルダ：{beside}\n" +
+         townListMessage + usageText + lookedIn + townListNamedAlmost + saveMissing + "このプログラムのフォルダ：{beside}\n" +
              "townlist.txt と SAVEDATA.CDS はそこにあるよ。そのフォルダで実行してね\n" + besideHow},
         {"only the town list beside it: the game's folder is still to find", "game",
          [](const fs::path& f) { besideProgram(f, false); }, {}, Terminal::errors,
-         townListMessage + usageText + lookedIn + townListMissing + saveMissing + advice},
+         townListMessage + usageText + lookedIn + townListNamedAlmost + saveMissing + advice},
         {"a save file too short", "game",
          [](const fs::path& f) {
              writeTownList(f);
@@ -585,6 +625,22 @@ TEST(Output, ScreenShowsWhatAPersonNeedsOnce) {
              writeFile(f / "SAVEDATA.CDS", image);
          },
          {}, Terminal::outputAndErrors, "204:パルマ          (   0)   A?  ロペス \n", "C.UTF-8"},
+        {"0x9B that begins no character in a folder's name, in the C locale", "game\x9B" "2J", nothing, {}, Terminal::errors,
+         townListMessage + usageText + lookedIn + townListMissing + saveMissing + advice},
+        {"an EUC-JP terminal: the report in EUC-JP-MS (－ kept), half-width katakana unmasked", "game",
+         [](const fs::path& f) {
+             writeTownList(f);
+             SaveImage image = namedSaveImage();
+             putFleetPosts(image, {204, 250, 250, 250});
+             SaveNavigator navigator;
+             navigator.name1 = toSjis("ｱﾝﾅ");
+             navigator.name2 = toSjis("ﾛﾍﾟｽ");
+             putNavigator(image, 204, navigator);
+             writeFile(f / "SAVEDATA.CDS", image);
+         },
+         {}, Terminal::outputAndErrors, "204:－艦隊に勤務中－(副官)   ｱﾝﾅ  ﾛﾍﾟｽ \n", eucJp},
+        {"and an argument cut on its characters", "game", nothing, {fromUtf8("/x" + repeat("あ", 30), "EUC-JP-MS")},
+         Terminal::errors, std::string(usageText) + "「/x" + repeat("あ", 19) + "…」が分からないよ\n", eucJp},
         // Nothing from a file or a folder's name acts on the terminal.
         {"control bytes in a folder's name", "game\x1B]0;x\x07", nothing, {}, Terminal::errors,
          townListMessage + usageText + lookedIn + townListMissing + saveMissing + advice},
@@ -602,10 +658,19 @@ TEST(Output, ScreenShowsWhatAPersonNeedsOnce) {
         c.prepare(folder);
         fs::path beside = temp.path / "beside";
         fs::path program = fs::exists(beside) ? beside / builtProgram().filename() : fs::path{};
+        bool euc = std::string(c.locale) == eucJp;
+        if (euc && !madeEucJpLocale()) {
+            ADD_FAILURE() << c.what << ": no EUC-JP locale could be made (localedef, Debian's locales)";
+            continue;
+        }
+        if (euc) setenv("LOCPATH", eucJpLocaleFolder().c_str(), 1);
         RunResult run = runTidewrit(folder, c.arguments, {}, c.terminal, c.locale, program);
+        unsetenv("LOCPATH");
         // The screen in the locale's character set, the folder's name in its own bytes.
         bool utf8 = std::string(c.locale) == "C.UTF-8";
-        auto inScreenSet = [utf8](const std::string& text) { return utf8 ? text : toSjis(text); };
+        auto inScreenSet = [utf8, euc](const std::string& text) {
+            return utf8 ? text : euc ? fromUtf8(text, "EUC-JP-MS") : toSjis(text);
+        };
         std::string screen;
         std::size_t start = 0;
         for (std::size_t at; (at = c.screen.find('{', start)) != std::string::npos;) {
@@ -613,6 +678,7 @@ TEST(Output, ScreenShowsWhatAPersonNeedsOnce) {
             std::string name = (placeholder == "{beside}" ? beside : folder).string();
             std::replace_if(name.begin(), name.end(), [](char b) { return static_cast<unsigned char>(b) < 0x20 || b == 0x7F; }, '?');
             for (std::size_t c1; utf8 && (c1 = name.find("\xC2\x9B")) != std::string::npos;) name.replace(c1, 2, "?");
+            if (!utf8) std::replace(name.begin(), name.end(), '\x9B', '?');  // C1 alone
             screen += inScreenSet(c.screen.substr(start, at - start)) + name;
             start = at + placeholder.size();
         }
@@ -628,6 +694,7 @@ TEST(Output, ScreenShowsWhatAPersonNeedsOnce) {
             EXPECT_EQ(run.screen, screen) << c.what;
         }
     }
+    fs::remove_all(eucJpLocaleFolder());
 }
 #endif
 

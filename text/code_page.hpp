@@ -34,3 +34,7 @@ std::size_t argumentAsScreenText(const char* argument, char* out, std::size_t ro
 // The length of the longest start of `length` bytes of screen text (see toScreenText) that
 // has at most `limit` bytes and splits no character of the screen's character set.
 std::size_t screenTextStart(const char* text, std::size_t length, std::size_t limit);
+
+// Where the shortest end of `length` bytes of screen text that has at most `limit` bytes and
+// splits no character of the screen's character set starts: 0 when the whole has no more.
+std::size_t screenTextEnd(const char* text, std::size_t length, std::size_t limit);

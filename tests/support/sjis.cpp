@@ -22,18 +22,24 @@ std::string toSjis(std::string_view utf8) {
     if (length == 0 || lossy) throw std::runtime_error("no Shift-JIS form");
     return sjis;
 #else
-    iconv_t converter = iconv_open("CP932", "UTF-8");
-    if (converter == reinterpret_cast<iconv_t>(-1)) throw std::runtime_error("no CP932 converter");
-    std::string in(utf8);
-    std::string sjis(in.size() * 2, '\0');
-    char* from = in.data();
-    char* to = sjis.data();
-    std::size_t fromLeft = in.size();
-    std::size_t toLeft = sjis.size();
-    std::size_t result = iconv(converter, &from, &fromLeft, &to, &toLeft);
-    iconv_close(converter);
-    if (result == static_cast<std::size_t>(-1)) throw std::runtime_error("no Shift-JIS form");
-    sjis.resize(sjis.size() - toLeft);
-    return sjis;
+    return fromUtf8(utf8, "CP932");
 #endif
 }
+
+#ifndef _WIN32
+std::string fromUtf8(std::string_view utf8, const char* encoding) {
+    iconv_t converter = iconv_open(encoding, "UTF-8");
+    if (converter == reinterpret_cast<iconv_t>(-1)) throw std::runtime_error(std::string("no converter to ") + encoding);
+    std::string in(utf8);
+    std::string out(in.size() * 2, '\0');
+    char* from = in.data();
+    char* to = out.data();
+    std::size_t fromLeft = in.size();
+    std::size_t toLeft = out.size();
+    std::size_t result = iconv(converter, &from, &fromLeft, &to, &toLeft);
+    iconv_close(converter);
+    if (result == static_cast<std::size_t>(-1)) throw std::runtime_error(std::string("no form in ") + encoding);
+    out.resize(out.size() - toLeft);
+    return out;
+}
+#endif

@@ -7,3 +7,8 @@
 // converter, independently of the program's literals. Throws if a character has no
 // Shift-JIS form.
 std::string toSjis(std::string_view utf8);
+
+#ifndef _WIN32
+// The same in another character set that iconv knows (EUC-JP-MS, say).
+std::string fromUtf8(std::string_view utf8, const char* encoding);
+#endif
