@@ -25,10 +25,12 @@ int main(int argc, char** argv) {
         printUsageAndExit();
     }
 
-    TownListFound towns = loadTownNames(screenLinesShown());
+    // The page shows the lines on the input files too, whatever the screen.
+    bool countVariants = screenLinesShown() || options.mode == ReportMode::htmlPage;
+    TownListFound towns = loadTownNames(countVariants);
     if (towns.file.state != FileState::readable) failForFiles(townListMissing, towns.file.state, presenceOf(saveFileName));
     sayTownList(towns);
-    SaveFound save = loadNavigators(screenLinesShown());
+    SaveFound save = loadNavigators(countVariants);
     if (save.file.state != FileState::readable) failForFiles(saveFileMissing, FileState::readable, save.file.state);
     saySave(save);
     if (save.changing || save.size < saveImageSize) failForSave(save);

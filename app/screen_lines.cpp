@@ -51,7 +51,7 @@ ScreenValue folder(std::size_t (*folderName)(char* out, std::size_t room)) {
 
 void sayCaseVariants(const char* name, const FileFound& found) {
     if (found.variants < 2) return;
-    addScreenLine(caseVariants, {name, found.variants, ScreenValue(found.nameRead, std::strlen(found.nameRead))});
+    addInputLine(caseVariants, {name, found.variants, ScreenValue(found.nameRead, std::strlen(found.nameRead))});
 }
 
 // Whether `found` is `name` with a number in brackets before its extension, as a browser
@@ -138,9 +138,9 @@ void sayTownList(const TownListFound& found) {
     // A line too many or too few moves every town name below it: say so, as the report
     // itself cannot show it. Past the part read, the lines are not counted.
     if (found.longer) {
-        addScreenLine(townListLonger, {static_cast<unsigned>(townListReadLimit)});
+        addInputLine(townListLonger, {static_cast<unsigned>(townListReadLimit)});
     } else if (found.lines != townCount) {
-        addScreenLine(townListLines, {static_cast<unsigned>(found.lines)});
+        addInputLine(townListLines, {static_cast<unsigned>(found.lines)});
     }
 }
 
@@ -148,7 +148,7 @@ void saySave(const SaveFound& found) {
     sayCaseVariants(saveFileName, found.file);
     // Most often a file of some other kind that happens to be long enough.
     if (2 * found.namesNotText > navigatorCount) {
-        addScreenLine(notASave, {static_cast<unsigned>(navigatorCount), static_cast<unsigned>(found.namesNotText)});
+        addInputLine(notASave, {static_cast<unsigned>(navigatorCount), static_cast<unsigned>(found.namesNotText)});
     }
 }
 

@@ -41,6 +41,30 @@ void addToLine(const char* bytes, std::size_t length, bool converted) {
     }
 }
 
+// The input lines, in code page 932; a line that does not fit is left out whole.
+char inputText[4096];
+std::size_t inputUsed = 0;
+
+// Walk `sentence`: its text between the "%s" to `put` as the program's text (true), each
+// value in turn as it is (false), a number as its digits.
+template <typename Put>
+void fillSentence(const char* sentence, std::initializer_list<ScreenValue> values, Put put) {
+    const ScreenValue* value = values.begin();
+    const char* rest = sentence;
+    for (const char* mark; (mark = std::strstr(rest, "%s")) != nullptr; rest = mark + 2) {
+        put(rest, static_cast<std::size_t>(mark - rest), true);
+        if (value == values.end()) continue;
+        if (value->bytes != nullptr) {
+            put(value->bytes, value->length, value->converted);
+        } else {
+            char digits[16];
+            put(digits, static_cast<std::size_t>(std::to_chars(digits, digits + sizeof digits, value->number).ptr - digits), false);
+        }
+        ++value;
+    }
+    put(rest, std::strlen(rest), true);
+}
+
 }  // namespace
 
 void putMessage(const char* line) {
@@ -62,20 +86,7 @@ bool screenLinesShown() { return isScreen(stderr); }
 void addScreenLine(const char* sentence, std::initializer_list<ScreenValue> values) {
     if (!screenLinesShown()) return;
     lineUsed = 0;
-    const ScreenValue* value = values.begin();
-    const char* rest = sentence;
-    for (const char* mark; (mark = std::strstr(rest, "%s")) != nullptr; rest = mark + 2) {
-        addToLine(rest, static_cast<std::size_t>(mark - rest), true);
-        if (value == values.end()) continue;
-        if (value->bytes != nullptr) {
-            addToLine(value->bytes, value->length, value->converted);
-        } else {
-            char digits[16];
-            addToLine(digits, static_cast<std::size_t>(std::to_chars(digits, digits + sizeof digits, value->number).ptr - digits), false);
-        }
-        ++value;
-    }
-    addToLine(rest, std::strlen(rest), true);
+    fillSentence(sentence, values, addToLine);
     lineUsed = maskScreenControls(line, lineUsed, false);
     if (lineUsed + 1 > sizeof lines - linesUsed) return;
     std::memcpy(lines + linesUsed, line, lineUsed);
@@ -87,3 +98,21 @@ void showScreenLines() {
     if (linesUsed > 0) writeScreenText(lines, linesUsed);
     linesUsed = 0;
 }
+
+void addInputLine(const char* sentence, std::initializer_list<ScreenValue> values) {
+    char text[1024];
+    std::size_t length = 0;
+    fillSentence(sentence, values, [&](const char* bytes, std::size_t count, bool) {
+        std::size_t part = count < sizeof text - length ? count : sizeof text - length;
+        std::memcpy(text + length, bytes, part);
+        length += part;
+    });
+    if (length + 1 <= sizeof inputText - inputUsed) {
+        std::memcpy(inputText + inputUsed, text, length);
+        inputUsed += length;
+        inputText[inputUsed++] = '\n';
+    }
+    addScreenLine(sentence, values);
+}
+
+std::string_view inputLines() { return {inputText, inputUsed}; }

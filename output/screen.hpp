@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstring>
 #include <initializer_list>
+#include <string_view>
 
 // A message line for the player, into the output after what is buffered. When the output is
 // no screen (a file, a pipe) but standard error is one, the line is shown there too, so that
@@ -39,6 +40,14 @@ struct ScreenValue {
 // One whole sentence of text/literals.hpp, its "%s" filled with `values` in turn. A line
 // that no longer fits among those gathered is left out whole.
 void addScreenLine(const char* sentence, std::initializer_list<ScreenValue> values = {});
+
+// A screen line about the input files (a town list off by some lines, a file that is no save,
+// names alike but for case): added as addScreenLine adds it, and kept in code page 932 too,
+// whether or not a screen shows it, so that the page can show it in the same words.
+void addInputLine(const char* sentence, std::initializer_list<ScreenValue> values = {});
+
+// The input lines kept so far, in code page 932, each ended by "\n".
+std::string_view inputLines();
 
 // Write out the screen lines gathered so far.
 void showScreenLines();

@@ -5,10 +5,12 @@
 #include <cstdio>
 #include <cstring>
 #include <initializer_list>
+#include <string_view>
 #include <utility>
 
 #include "data/files.hpp"
 #include "output/output.hpp"
+#include "output/screen.hpp"
 #include "report/reports.hpp"
 #include "text/literals.hpp"
 #include "text/shift_jis.hpp"
@@ -93,6 +95,14 @@ void putHeader(const char* key, const char* label, bool sorted) {
     putText(label);
 }
 
+// How a label is read in hiragana, which the search box finds it by too.
+void putReading(const char* reading) {
+    if (reading == nullptr) return;
+    putText(" data-reading=\"");
+    putText(reading);
+    putBytes("\"", 1);
+}
+
 // The text columns' headers, then the parameters and fame labelled as in the CSV, then the
 // levels by the two characters the skill list heads them with, each with its whole label.
 void putHeaderRow() {
@@ -102,14 +112,19 @@ void putHeaderRow() {
     putHeader("state", labelState, false);
     putHeader("name", labelName, tableOrder == TableOrder::byName);
     const char* const* label = csvHeaderLabels + 2;  // after 名前 and 所在
-    for (int value = 0; value < parametersAndFame; ++value, ++label) {
-        putBytes("<th>", 4);
+    const char* const* reading = labelReadings;
+    for (int value = 0; value < parametersAndFame; ++value, ++label, ++reading) {
+        putBytes("<th", 3);
+        putReading(*reading);
+        putBytes(">", 1);
         putText(*label);
     }
-    for (int level = 0; level < levelCount; ++level, ++label) {
+    for (int level = 0; level < levelCount; ++level, ++label, ++reading) {
         putText("<th title=\"");
         putText(*label);
-        putBytes("\">", 2);
+        putBytes("\"", 1);
+        putReading(*reading);
+        putBytes(">", 1);
         putBytes(skillHeaderTop + 2 * level, 2);
         putBytes(skillHeaderBottom + 2 * level, 2);
     }
@@ -131,20 +146,47 @@ SavedAt savedAt() {
     return saved;
 }
 
-// The search box, the three toggles, the count of rows shown and what a click does: shown
-// only where the page's script runs.
+// The lines the screen shows on the input files, in the same words, in a box at the top.
+void putInputLines() {
+    std::string_view lines = inputLines();
+    if (lines.empty()) return;
+    putText("<div id=\"notes\" role=\"status\">\n");
+    for (std::size_t at = 0; at < lines.size();) {
+        std::size_t end = lines.find('\n', at);
+        static char line[1024];
+        std::size_t length = std::min(end - at, sizeof line - 1);
+        std::memcpy(line, lines.data() + at, length);
+        line[length] = '\0';
+        putText("<p>");
+        putPageText(line);
+        putText("</p>\n");
+        at = end + 1;
+    }
+    putText("</div>\n");
+}
+
+// A toggle that keeps the rows of one kind.
+void putToggle(const char* keep, const char* label) {
+    putText(" <button type=\"button\" aria-pressed=\"false\" data-keep=\"");
+    putText(keep);
+    putBytes("\">", 2);
+    putText(label);
+    putText("</button>");
+}
+
+// The search box, the toggles, the count of rows shown, the box that names a town, the
+// button that saves the town list (and the box to copy it from where a browser cannot save
+// it) and what a click does: shown only where the page's script runs. The lines on a name
+// stand in the box's data, each with the name for its "%s".
 void putTools() {
     putText("<div id=\"tools\" hidden>\n<p><label>");
     putText(pageFilter);
     putText("<input type=\"search\" id=\"filter\" placeholder=\"");
     putText(pageFilterHint);
     putText("\"></label>");
-    for (auto [keep, label] : {std::pair{"tavern", tavern}, std::pair{"inn", inn}, std::pair{"fleet", pageFleet}}) {
-        putText(" <button type=\"button\" aria-pressed=\"false\" data-keep=\"");
-        putText(keep);
-        putBytes("\">", 2);
-        putText(label);
-        putText("</button>");
+    for (auto [keep, label] : {std::pair{"tavern", tavern}, std::pair{"inn", inn}, std::pair{"fleet", pageFleet},
+                               std::pair{"unnamed", pageUnnamedTowns}}) {
+        putToggle(keep, label);
     }
     putText(" <span id=\"count\" role=\"status\">");
     putNumber(navigatorCount, 0);
@@ -153,9 +195,36 @@ void putTools() {
     putNumber(navigatorCount, 0);
     putText("</span>");
     putText(pagePeople);
-    putText("</span></p>\n<p class=\"hint\">");
+    putText("</span></p>\n<p id=\"naming\" hidden><label for=\"townName\">");
+    putText(pageTownNameLabel);
+    putText("</label> <input type=\"text\" id=\"townName\" data-template=\"");
+    putText(pageTownTemplate);
+    putText("\"> <span id=\"townNumber\"></span> <span id=\"nameNote\" role=\"status\" data-unknown=\"");
+    putText(pageNameUnknown);
+    putText("\" data-long=\"");
+    putText(pageNameLong);
+    putText("\" data-cut=\"");
+    putText(pageNameCut);
+    putText("\"></span></p>\n<p><button type=\"button\" id=\"saveList\">");
+    putText(pageSaveList);
+    putText("</button> <span class=\"hint\">");
+    putText(pageSaveHint);
+    putText("</span></p>\n<div id=\"listText\" hidden><p><label for=\"listBox\">");
+    putText(pageCopyHow);
+    putText("</label></p><textarea id=\"listBox\" readonly rows=\"8\" cols=\"40\"></textarea></div>\n<p class=\"hint\">");
     putText(pageHint);
     putText("</p>\n</div>\n");
+}
+
+// Every town's name as the run read it from the list, by town number, which the script
+// names the towns by and saves the list from.
+void putTownNames() {
+    putText("<ol id=\"towns\" start=\"0\" hidden>");
+    for (const auto& name : townNameTable) {
+        putBytes("<li>", 4);
+        putPageText(name.data());
+    }
+    putText("</ol>\n");
 }
 
 // One navigator: its number and its ranks in the town, whereabouts and name orders, which
@@ -171,7 +240,14 @@ void putRow(const NavigatorRecord& record, const NavigatorRanks& byTown, const N
     putBytes(">", 1);
     putNumberCell(record.number);
 
-    putBytes("<td>", 4);
+    if (place == Place::town) {
+        putText("<td title=\"");
+        putText(pageTownNumber);
+        putNumber(record.location, 0);
+        putText("\">");
+    } else {
+        putBytes("<td>", 4);
+    }
     switch (place) {
         case Place::fleet: putText(inFleet); break;
         case Place::unnamed: putNumber(record.location, 0); break;
@@ -204,6 +280,7 @@ void printHtmlPage() {
     putText(pageHeading);
     putBytes(saved.text, saved.length);
     putText("</h1>\n");
+    putInputLines();
     putTools();
     putText("<table id=\"navigators\">\n");
     putHeaderRow();
@@ -214,7 +291,9 @@ void printHtmlPage() {
     for (const NavigatorRecord& record : navigatorTable) putRow(record, byTown, byName);
     putText("</tbody>\n</table>\n<p id=\"none\" hidden>");
     putText(pageNoneShown);
-    putText("</p>\n</main>\n<script>\n");
+    putText("</p>\n");
+    putTownNames();
+    putText("</main>\n<script>\n");
     putText(pageScript);
     putText("</script>\n</body>\n</html>\n");
 }

@@ -1,10 +1,12 @@
 // The navigator page. Each header is a button that sorts the rows by its column, a second
 // press reverses them. The search box keeps the rows that match every word typed, the
-// toggles those in a tavern, at an inn or in the fleet, and a click on a town those of that
-// town; the page says how many it shows. The values that stand out in their column are
-// shaded. The view lives in the address's fragment, so that a reload or a bookmark shows it
-// again. Without this script the table reads in full, in the order the program printed it.
-// Every text the script compares with comes from the page itself, never from here.
+// toggles those in a tavern, at an inn or in the fleet and those in a town without a name,
+// and a click on a town those of that town; the page says how many it shows. A town so kept
+// can be named in a box of its own, and the whole town list saved as townlist.txt. The
+// values that stand out in their column are shaded. The view and the names given live in
+// the address's fragment, so that a reload or a bookmark shows them again. Without this
+// script the table reads in full, in the order the program printed it. Every text the
+// script compares with or shows comes from the page itself, never from here.
 (function () {
   "use strict";
   var table = document.getElementById("navigators");
@@ -12,9 +14,12 @@
   var body = table.tBodies[0];
   var heads = table.tHead.rows[0].cells;
   var box = document.getElementById("filter");
-  var toggles = document.getElementById("tools").getElementsByTagName("button");
+  var toggles = [], buttons = document.getElementById("tools").getElementsByTagName("button");
+  for (var i = 0; i < buttons.length; i++) {
+    if (buttons[i].getAttribute("data-keep")) toggles.push(buttons[i]);
+  }
   var rows = [];
-  for (var i = 0; i < body.rows.length; i++) rows.push(body.rows[i]);
+  for (i = 0; i < body.rows.length; i++) rows.push(body.rows[i]);
   var order = rows.slice();  // the rows in the order shown
   var TOWN = 1, STATE = 2, NAME = 3;
 
@@ -62,7 +67,7 @@
   // the kinds the toggles keep (in a tavern or at an inn, the first two of the whereabouts
   // order, or in the fleet); the numbers of every column of values (those whose header has
   // no data-key).
-  var texts = {}, values = {}, fleet = {}, kinds = {}, valueColumns = [], labels = {};
+  var texts = {}, values = {}, fleet = {}, kindsOf = {}, valueColumns = [], labels = {};
   for (var c = 0; c < heads.length; c++) {
     if (heads[c].getAttribute("data-key")) continue;
     valueColumns.push(c);
@@ -70,14 +75,34 @@
     labels[fold(heads[c].textContent)] = c;
     if (heads[c].title) labels[fold(heads[c].title)] = c;
   }
-  var townLabel = fold(heads[TOWN].textContent) + "=";
+  for (c = 0; c < heads.length; c++) {
+    var reading = heads[c].getAttribute("data-reading");
+    if (reading) labels[fold(reading)] = c;
+  }
+
+  // The towns: every name as the run read it from the list and as the page shows it now, by
+  // town number; the town of each navigator shown in one, and the title of its cells, which
+  // ends in the number.
+  var items = document.getElementById("towns").getElementsByTagName("li");
+  var listNames = [], names = [], townOf = {}, numberTitles = {}, shownTowns = {};
+  for (i = 0; i < items.length; i++) listNames.push(items[i].textContent);
+  names = listNames.slice();
+  var townLabel = fold(heads[TOWN].textContent) + "=", numberLabel = "", numberPrefix = "";
   for (i = 0; i < rows.length; i++) {
-    var row = rows[i], number = numberOf(row);
-    texts[number] = [fold(row.cells[TOWN].textContent), fold(row.cells[STATE].textContent),
+    var row = rows[i], number = numberOf(row), title = row.cells[TOWN].title;
+    if (title) {
+      var town = +/(\d+)$/.exec(title)[1];
+      townOf[number] = town;
+      numberTitles[town] = title;
+      numberPrefix = title.substring(0, title.length - String(town).length);
+      numberLabel = fold(numberPrefix.replace(/\s+$/, "")) + "=";
+    }
+    shownTowns[number] = row.cells[TOWN].textContent;
+    texts[number] = [fold(shownTowns[number]), fold(row.cells[STATE].textContent),
                      fold(row.cells[NAME].textContent)];
     fleet[number] = row.className === "fleet";
     var state = +row.getAttribute("data-state");
-    kinds[number] = {tavern: state === 0, inn: state === 1, fleet: fleet[number]};
+    kindsOf[number] = {tavern: state === 0, inn: state === 1, fleet: fleet[number]};
     for (c = 0; c < valueColumns.length; c++) {
       values[valueColumns[c]][number] = parseInt(row.cells[valueColumns[c]].textContent, 10);
     }
@@ -107,32 +132,87 @@
     return /[\s"]/.test(text) || text === "" ? "\"" + text.replace(/"/g, "\"\"") + "\"" : text;
   }
 
-  // Each word a test of a row: the town header's label, "=" and a town keeps exactly that
-  // town; a column's label followed by a number keeps the values of at least that number;
-  // any other word must be part of the town, the whereabouts or the name.
-  function testOf(word) {
-    if (word.indexOf(townLabel) === 0) {
-      var town = word.substring(townLabel.length);
-      return function (number) { return texts[number][0] === town; };
+  // The town a word names: the town header's label, "=" and a town's name keeps exactly that
+  // town (or, where no town is named exactly so, those named so but for the folding); the
+  // label of the town's number, "=" and a number keeps that town; -1 for no such word. A
+  // name kept by name is given as its text.
+  function startsWithLabel(word, label) {
+    return label !== "" && fold(word.substring(0, label.length)) === label;
+  }
+  function townWordOf(word) {
+    if (startsWithLabel(word, townLabel)) return {name: word.substring(townLabel.length)};
+    if (startsWithLabel(word, numberLabel) && /^\d+$/.test(fold(word.substring(numberLabel.length)))) {
+      return {town: +fold(word.substring(numberLabel.length))};
     }
-    var least = /^(.*\D)(\d+)$/.exec(word);
-    if (least && labels.hasOwnProperty(least[1])) {
-      var column = labels[least[1]], minimum = +least[2];
-      return function (number) { return values[column][number] >= minimum; };
+    return null;
+  }
+  function townTest(named) {
+    if (named.town !== undefined) return function (number) { return townOf[number] === named.town; };
+    var exactly = false, folded = fold(named.name);
+    for (var number in shownTowns) {
+      if (shownTowns.hasOwnProperty(number) && shownTowns[number] === named.name) exactly = true;
     }
+    if (exactly) return function (number) { return shownTowns[number] === named.name; };
+    return function (number) { return texts[number][0] === folded; };
+  }
+
+  // The tests of the box's words, split before they are folded: a town word (above); a
+  // column's label followed by a number, with or without a blank between, keeps the values
+  // of at least that number; any other word must be part of the town, the whereabouts or
+  // the name.
+  function testsOf(text) {
+    var words = wordsOf(text), tests = [];
+    for (var i = 0; i < words.length; i++) {
+      var named = townWordOf(words[i]), word = fold(words[i]), least = /^(.*\D)(\d+)$/.exec(word);
+      if (named) {
+        tests.push(townTest(named));
+      } else if (least && labels.hasOwnProperty(least[1])) {
+        tests.push(leastTest(labels[least[1]], +least[2]));
+      } else if (labels.hasOwnProperty(word) && i + 1 < words.length && /^\d+$/.test(fold(words[i + 1]))) {
+        tests.push(leastTest(labels[word], +fold(words[++i])));
+      } else {
+        tests.push(partTest(word));
+      }
+    }
+    return tests;
+  }
+  function leastTest(column, minimum) {
+    return function (number) { return values[column][number] >= minimum; };
+  }
+  function partTest(word) {
     return function (number) {
       var cells = texts[number];
       return cells[0].indexOf(word) >= 0 || cells[1].indexOf(word) >= 0 || cells[2].indexOf(word) >= 0;
     };
   }
 
-  // The kinds of row the pressed toggles keep: any of them; with none pressed, every row.
+  // The kinds of row the pressed toggles keep: any of those in a tavern, at an inn or in the
+  // fleet (with none of them pressed, every row); and of those, with the unnamed toggle
+  // pressed, only the rows of a town without a name yet: none, or the template's own (its
+  // prefix and the town's number).
+  var template = document.getElementById("townName").getAttribute("data-template");
   function pressedKinds() {
     var pressed = [];
     for (var i = 0; i < toggles.length; i++) {
       if (toggles[i].getAttribute("aria-pressed") === "true") pressed.push(toggles[i].getAttribute("data-keep"));
     }
     return pressed;
+  }
+  function unnamed(number) {
+    var town = townOf[number];
+    return town !== undefined && (names[town] === "" || names[town] === template + town);
+  }
+  function keptByToggles(number, pressed) {
+    var kinds = 0, kept = false;
+    for (var k = 0; k < pressed.length; k++) {
+      if (pressed[k] === "unnamed") {
+        if (!unnamed(number)) return false;
+      } else {
+        kinds++;
+        kept = kept || kindsOf[number][pressed[k]];
+      }
+    }
+    return kinds === 0 || kept;
   }
 
   // The four leading columns stay in view when the page scrolls sideways: each is pinned
@@ -154,12 +234,10 @@
   var count = document.getElementById("shown");
   var none = document.getElementById("none");
   function showRows() {
-    var tests = [], words = wordsOf(fold(box.value)), pressed = pressedKinds();
-    for (var i = 0; i < words.length; i++) tests.push(testOf(words[i]));
+    var tests = testsOf(box.value), pressed = pressedKinds();
     var shown = 0;
-    for (i = 0; i < order.length; i++) {
-      var row = order[i], number = numberOf(row), kept = pressed.length === 0;
-      for (var k = 0; k < pressed.length && !kept; k++) kept = kinds[number][pressed[k]];
+    for (var i = 0; i < order.length; i++) {
+      var row = order[i], number = numberOf(row), kept = keptByToggles(number, pressed);
       for (var t = 0; t < tests.length && kept; t++) kept = tests[t](number);
       row.style.display = kept ? "" : "none";
       // The stripes alternate among the rows shown.
@@ -169,20 +247,29 @@
     count.textContent = shown;
     if (shown === 0) none.removeAttribute("hidden");
     else none.setAttribute("hidden", "");
+    showNaming();
     pinColumns();
   }
 
   // Sorting: by the row's rank in the town, whereabouts or name order, by its number, or by
-  // the column's value, then by number; falling reverses the whole order.
-  var sortedBy = -1, falling = false, sortedHere = false;
+  // the column's value, then by number; falling reverses the whole order. The order the
+  // program printed is the one a view without a sort shows.
+  var printedBy = -1, sortedBy = -1, falling = false, sortedHere = false;
   for (i = 0; i < heads.length; i++) {
-    if (heads[i].getAttribute("aria-sort")) sortedBy = i;
+    if (heads[i].getAttribute("aria-sort")) printedBy = sortedBy = i;
   }
   function keyOf(column) {
     var key = heads[column].getAttribute("data-key");
     if (key === "number") return numberOf;
     if (key) return function (row) { return +row.getAttribute("data-" + key); };
     return function (row) { return values[column][numberOf(row)]; };
+  }
+  function showOrder(column, descending) {
+    var fragment = document.createDocumentFragment();
+    for (var i = 0; i < order.length; i++) fragment.appendChild(order[i]);
+    body.appendChild(fragment);
+    for (i = 0; i < heads.length; i++) heads[i].removeAttribute("aria-sort");
+    if (column >= 0) heads[column].setAttribute("aria-sort", descending ? "descending" : "ascending");
   }
   function sortBy(column, descending) {
     sortedBy = column;
@@ -193,19 +280,183 @@
       return keys[numberOf(a)] - keys[numberOf(b)] || numberOf(a) - numberOf(b);
     });
     if (falling) order.reverse();
-    var fragment = document.createDocumentFragment();
-    for (i = 0; i < order.length; i++) fragment.appendChild(order[i]);
-    body.appendChild(fragment);
-    for (i = 0; i < heads.length; i++) heads[i].removeAttribute("aria-sort");
-    heads[column].setAttribute("aria-sort", falling ? "descending" : "ascending");
+    showOrder(column, falling);
+  }
+  function printedOrder() {
+    sortedBy = printedBy;
+    falling = false;
+    order = rows.slice();
+    showOrder(printedBy, false);
   }
 
-  // The view in the fragment: #sort=COLUMN&order=desc&q=WORDS&keep=tavern,fleet.
+  // Naming a town: the cells of every navigator in it show the name, and the search finds it.
+  function nameTown(town, name) {
+    names[town] = name;
+    for (var number in townOf) {
+      if (!townOf.hasOwnProperty(number) || townOf[number] !== town) continue;
+      shownTowns[number] = name;
+      texts[number][0] = fold(name);
+      var cell = rowOf[number].cells[TOWN];
+      cell.textContent = name;
+      cell.title = numberTitles[town];
+    }
+  }
+  var rowOf = {};
+  for (i = 0; i < rows.length; i++) rowOf[numberOf(rows[i])] = rows[i];
+
+  // What a name given on the page becomes, as the program reads a town list: no control
+  // character (a line break and a tab among them), no blank at its end, at most 38 bytes of
+  // code page 932; and the lines that say what the reports will show where a character is
+  // not in code page 932 (there a "?") or the name is longer than the 16 bytes of their
+  // column. A link's query in this page takes the page's own character set, code page 932,
+  // so the browser tells what each character becomes: "&#N;" for one the code page lacks.
+  var maximumBytes = 38, columnBytes = 16;
+  var probe = document.createElement("a");
+  // Eight characters the program takes as the code page's own look-alikes (U+301C as U+FF5E
+  // and so on), and one it does not take at all (U+203E), which the browser would.
+  var alike = {"\u301c": "\uff5e", "\u2016": "\u2225", "\u2212": "\uff0d", "\u2014": "\u2015", "\u00a2": "\uffe0",
+               "\u00a3": "\uffe1", "\u00ac": "\uffe2", "\u00a5": "\\", "\u203e": "\ud800"};
+  function bytesOf(character) {
+    if (alike.hasOwnProperty(character)) character = alike[character];
+    if (character.length > 1 || /[\ud800-\udfff]/.test(character)) return 0;
+    probe.href = "?" + character.replace(/[%# ]/, encodeURIComponent);
+    var query = probe.search.substring(1);
+    if (/^%26%23\d+%3B$/.test(query)) return 0;
+    return query.replace(/%[0-9A-F]{2}/gi, "x").length;
+  }
+  var note = document.getElementById("nameNote");
+  function givenName(typed) {
+    var name = typed.replace(/[\u0000-\u001f\u007f-\u009f\u2028\u2029]/g, "").replace(/[ \u3000]+$/, "");
+    var kept = "", shown = "", bytes = 0, cut = false;
+    for (var i = 0; i < name.length; i++) {
+      var character = name.charAt(i);
+      if (/[\ud800-\udbff]/.test(character) && /[\udc00-\udfff]/.test(name.charAt(i + 1))) character += name.charAt(++i);
+      var size = bytesOf(character) || 1;
+      if (bytes + size > maximumBytes) {
+        cut = true;
+        break;
+      }
+      bytes += size;
+      kept += character;
+      shown += bytesOf(character) ? character : "?";
+    }
+    kept = kept.replace(/[ \u3000]+$/, "");
+    shown = shown.replace(/[ \u3000]+$/, "");
+    var lines = [];
+    if (cut) lines.push(note.getAttribute("data-cut").replace("%s", kept));
+    if (shown !== kept) lines.push(note.getAttribute("data-unknown").replace("%s", shown));
+    if (bytes > columnBytes) lines.push(note.getAttribute("data-long"));
+    return {name: kept, note: lines.join(" ")};
+  }
+
+  // The box that names a town shows while the search box keeps exactly one town: after a
+  // click on it, or its condition typed.
+  var naming = document.getElementById("naming"), nameBox = document.getElementById("townName");
+  var numberShown = document.getElementById("townNumber"), namedTown = -1;
+  function townInBox() {
+    var words = wordsOf(box.value), town = -1;
+    for (var i = 0; i < words.length; i++) {
+      var named = townWordOf(words[i]);
+      if (!named) continue;
+      if (named.town !== undefined) {
+        town = named.town < names.length ? named.town : -1;
+        continue;
+      }
+      town = -1;
+      var folded = fold(named.name), exactly = [], near = [];
+      for (var t = 0; t < names.length; t++) {
+        if (names[t] === named.name) exactly.push(t);
+        if (fold(names[t]) === folded) near.push(t);
+      }
+      if (exactly.length === 1) town = exactly[0];
+      else if (exactly.length === 0 && near.length === 1) town = near[0];
+    }
+    return town;
+  }
+  function showNaming() {
+    var town = townInBox();
+    if (town < 0) {
+      naming.setAttribute("hidden", "");
+    } else {
+      naming.removeAttribute("hidden");
+      if (document.activeElement !== nameBox) nameBox.value = names[town];
+      numberShown.textContent = numberTitles[town] || numberPrefix + town;
+    }
+    if (town !== namedTown) note.textContent = "";
+    namedTown = town;
+  }
+  // The condition that keeps exactly `town`: its name where no other town has it, else its
+  // number.
+  function townCondition(town) {
+    var same = 0;
+    for (var t = 0; t < names.length; t++) {
+      if (names[t] === names[town]) same++;
+    }
+    if (names[town] !== "" && same === 1) return heads[TOWN].textContent + "=" + quote(names[town]);
+    return numberPrefix.replace(/\s+$/, "") + "=" + town;
+  }
+  // The box's words with `condition` in place of any town word.
+  function withCondition(condition) {
+    var words = wordsOf(box.value), kept = [];
+    for (var i = 0; i < words.length; i++) {
+      if (!townWordOf(words[i])) kept.push(quote(words[i]));
+    }
+    kept.push(condition);
+    return kept.join(" ");
+  }
+  // Enter, and then leaving the box, give the same name twice: the second leaves the line
+  // the first said.
+  function nameGiven() {
+    if (namedTown < 0) return;
+    var given = givenName(nameBox.value), town = namedTown;
+    nameBox.value = given.name;
+    if (given.name === names[town]) return;
+    nameTown(town, given.name);
+    box.value = withCondition(townCondition(town));
+    showRows();
+    saveView();
+    note.textContent = given.note;
+  }
+
+  // The town list as the program reads it: 224 lines, the first town 223, CR LF, UTF-8 with
+  // a byte order mark; a town without a name as one blank, which the program reads as no
+  // name but counts as a line, so that a list ending in such towns keeps its 224 lines.
+  function listText() {
+    var lines = [];
+    for (var t = names.length - 1; t >= 0; t--) lines.push(names[t] === "" ? " " : names[t]);
+    return lines.join("\r\n") + "\r\n";
+  }
+  function saveList() {
+    var text = "\ufeff" + listText(), link = document.createElement("a");
+    if (window.Blob && window.URL && URL.createObjectURL && "download" in link) {
+      link.href = URL.createObjectURL(new Blob([text], {type: "text/plain;charset=utf-8"}));
+      link.download = "townlist.txt";
+      document.body.appendChild(link);
+      link.click();
+      document.body.removeChild(link);
+      setTimeout(function () { URL.revokeObjectURL(link.href); }, 60000);
+    } else if (window.Blob && navigator.msSaveBlob) {
+      navigator.msSaveBlob(new Blob([text], {type: "text/plain;charset=utf-8"}), "townlist.txt");
+    } else {
+      // No way to save a file from a page: the text to copy into Notepad.
+      var copy = document.getElementById("listBox");
+      document.getElementById("listText").removeAttribute("hidden");
+      copy.value = listText();
+      copy.focus();
+      copy.select();
+    }
+  }
+
+  // The view in the fragment: #sort=COLUMN&order=desc&q=WORDS&keep=tavern,fleet, and each
+  // name given on the page, as town17=NAME.
   function saveView() {
     var parts = [], pressed = pressedKinds();
     if (sortedHere) parts.push("sort=" + sortedBy, "order=" + (falling ? "desc" : "asc"));
     if (box.value) parts.push("q=" + encodeURIComponent(box.value));
     if (pressed.length) parts.push("keep=" + pressed.join(","));
+    for (var t = 0; t < names.length; t++) {
+      if (names[t] !== listNames[t]) parts.push("town" + t + "=" + encodeURIComponent(names[t]));
+    }
     var address = parts.length ? "#" + parts.join("&") : location.pathname + location.search;
     try {
       history.replaceState(null, "", address);
@@ -213,6 +464,7 @@
       if (parts.length) location.replace(address);
     }
   }
+  // Exactly the view a fresh load of the address shows, whatever was shown before.
   function restoreView() {
     var view = {}, parts = location.hash.substring(1).split("&");
     for (var i = 0; i < parts.length; i++) {
@@ -224,17 +476,21 @@
         // A hand-edited address: that part is left out.
       }
     }
-    var column = parseInt(view.sort, 10);
-    if (column >= 0 && column < heads.length) {
-      sortedHere = true;
-      sortBy(column, view.order === "desc");
+    for (var t = 0; t < names.length; t++) {
+      var name = view.hasOwnProperty("town" + t) ? givenName(view["town" + t]).name : listNames[t];
+      if (name !== names[t]) nameTown(t, name);
     }
+    var column = parseInt(view.sort, 10);
+    sortedHere = column >= 0 && column < heads.length;
+    if (sortedHere) sortBy(column, view.order === "desc");
+    else printedOrder();
     box.value = view.q || "";
     var kept = "," + (view.keep || "") + ",";
     for (i = 0; i < toggles.length; i++) {
       var on = kept.indexOf("," + toggles[i].getAttribute("data-keep") + ",") >= 0;
       toggles[i].setAttribute("aria-pressed", on ? "true" : "false");
     }
+    note.textContent = "";
     showRows();
   }
 
@@ -273,24 +529,36 @@
       saveView();
     });
   }
+  // Enter, or leaving the box, names the town.
+  nameBox.addEventListener("keydown", function (event) {
+    if (event.keyCode === 13) nameGiven();
+  });
+  nameBox.addEventListener("change", nameGiven);
+  document.getElementById("saveList").addEventListener("click", saveList);
+
+  function townCellOf(target) {
+    while (target && target.nodeName !== "TD") target = target.parentNode;
+    return target && target.cellIndex === TOWN ? target : null;
+  }
   // A click on a town keeps exactly its rows, a condition the box shows in place of any
   // other town's.
   body.addEventListener("click", function (event) {
-    var cell = event.target;
-    while (cell && cell.nodeName !== "TD") cell = cell.parentNode;
-    if (!cell || cell.cellIndex !== TOWN) return;
-    var words = wordsOf(box.value), kept = [];
-    for (var i = 0; i < words.length; i++) {
-      if (fold(words[i]).indexOf(townLabel) !== 0) kept.push(quote(words[i]));
-    }
-    kept.push(heads[TOWN].textContent + "=" + quote(cell.textContent));
-    box.value = kept.join(" ");
+    var cell = townCellOf(event.target);
+    if (!cell) return;
+    var town = townOf[numberOf(cell.parentNode)];
+    box.value = withCondition(town !== undefined ? townCondition(town)
+                                                 : heads[TOWN].textContent + "=" + quote(cell.textContent));
     showRows();
     saveView();
   });
+  // A name cut short in its cell shows whole on hover, above the town's number.
+  body.addEventListener("mouseover", function (event) {
+    var cell = townCellOf(event.target), town = cell && townOf[numberOf(cell.parentNode)];
+    if (town === undefined || town === null) return;
+    cell.title = (cell.scrollWidth > cell.clientWidth ? names[town] + "\n" : "") + numberTitles[town];
+  });
   window.addEventListener("hashchange", restoreView);
   window.addEventListener("resize", pinColumns);
-
   // In each column of values, the cells that stand out: about the highest tenth, never more
   // than a fifth (where many share the edge's value, only those above it), never a zero; the
   // higher, the deeper the shade.
@@ -312,6 +580,7 @@
     }
   }
 
+  table.className = "scripted";
   restoreView();
   document.getElementById("tools").removeAttribute("hidden");
   pinColumns();

@@ -7,9 +7,14 @@ Over the example's page and a save with hostile names: 205 rows; every column in
 1366x768, the leading ones scrolled sideways; sorting by a header's button, by mouse and
 keyboard, with aria-sort telling the truth; the search box's words, foldings and minimums,
 the toggles, a click on a town, the count and the none line; shading and stripes; the view
-kept over a reload; axe-core's rules; the print; the save's time; names are text, never
-markup; no request leaves the page; the console stays free of errors; without script the
-whole table shows in order. With --screenshot, the example's page (sorted by one level) is
+kept over a reload, and a fragment changed while open; each town's number on its cells;
+naming a town by the mouse and by the keyboard, its cells, the search and the toggle of towns
+without a name, kept over a reload; the town list saved through the download folder, read
+by the program again, and the box to copy it from where a browser cannot save a file; a
+long name within 1366; the screen's lines on the input files in a status box; axe-core's
+rules; the print; the save's time; names are text, never markup; a click on a town of
+quotes or of half-width katakana; no request leaves the page; the console stays free of
+errors; without script the whole table shows in order. With --screenshot, the example's page (sorted by one level) is
 saved as a picture too.
 
 Exits 77 (skipped) where Chromium, ChromeDriver or Selenium is missing, unless
@@ -24,6 +29,7 @@ import shutil
 import subprocess
 import sys
 import tempfile
+import time
 from datetime import datetime, timezone
 from pathlib import Path
 
@@ -34,6 +40,7 @@ CHROMEDRIVER = "/usr/bin/chromedriver"
 NUMBER, TOWN, STATE, NAME, LEADERSHIP = 0, 1, 2, 3, 4
 SURVEYING = 4 + 5 + 7  # 測量, the eighth level
 SPANISH = 4 + 5 + 13  # スペ (スペイン)
+ACCOUNTING = 4 + 5 + 9  # 会計
 TEXT_CELLS = (TOWN, STATE, NAME)
 AXE = Path(__file__).resolve().parent / "node_modules" / "axe-core" / "axe.min.js"
 FLEET = "\uff0d艦隊に勤務中\uff0d"
@@ -64,10 +71,21 @@ def printed_order(page):
     return [int(n) for n in re.findall(rb'<tr data-number="(\d+)"', page.read_bytes())]
 
 
+def save_fields(save):
+    """Each navigator's town byte, and the navigators in the fleet's four posts."""
+    data = save.read_bytes()
+    return [data[37450 + 144 * k + 46] for k in range(205)], [data[165 + 2 * post] for post in range(4)]
+
+
+def list_names(town_list):
+    """The 224 names of a town list in the example's form (Shift-JIS, CR LF), by town number."""
+    lines = town_list.read_bytes().decode("cp932").split("\r\n")[:224]
+    return lines[::-1]
+
+
 def hostile_folder(example, folder):
     """The example's town list and save, with markup and control bytes in some names, one
     navigator moved to パルマ and one to ラスパルマス, and a known last-written time."""
-    shutil.copy(example / "townlist.txt", folder / "townlist.txt")
     save = bytearray((example / "SAVEDATA.CDS").read_bytes())
     names = {  # name1, name2 as raw bytes (18 at most, as the entry has room for)
         0: (b"<b>bold</b>", b"<img src=x>"),
@@ -82,6 +100,13 @@ def hostile_folder(example, folder):
         save[entry + 50:entry + 69] = name1.ljust(19, b"\0")
         save[entry + 69:entry + 88] = name2.ljust(19, b"\0")
     save[37450 + 144 * 6 + 46], save[37450 + 144 * 7 + 46] = 72, 104  # パルマ, ラスパルマス
+    # Towns named with a full-width quote, with ガ and with its half-width ｶﾞ.
+    names = list_names(example / "townlist.txt")
+    for town, name in ((200, "Ａ＂Ｂ"), (201, "ガ"), (202, "ｶﾞ")):
+        names[town] = name
+    (folder / "townlist.txt").write_bytes("".join(n + "\r\n" for n in names[::-1]).encode("cp932"))
+    for number, town in ((8, 200), (9, 201), (10, 202), (11, 202)):
+        save[37450 + 144 * number + 46] = town
     for number in range(0, 205, 3):  # the last level: a third share the highest value, none stands out
         save[37450 + 144 * number + 37] = 13
     (folder / "SAVEDATA.CDS").write_bytes(bytes(save))
@@ -223,8 +248,14 @@ def check_example(browser, program, example, work):
           == ["スペイン"] * 2, "a header's name has no arrow, an abbreviation's whole label is its description")
     browser.run("arguments[0].focus();", browser.driver.find_element("id", "filter"))
     tabbed = [browser.driver.switch_to.active_element.send_keys(Keys.TAB) or browser.run(
-        "return document.activeElement.textContent;") for _ in range(5)]
-    check(tabbed == ["酒場", "宿屋", "艦隊", "番号", "所在"], "Tab goes from the box to the toggles and the headers")
+        "return document.activeElement.textContent;") for _ in range(7)]
+    check(tabbed == ["酒場", "宿屋", "艦隊", "名前のない町", "townlist.txt を保存", "番号", "所在"],
+          "Tab goes from the box to the toggles, the list's button and the headers")
+    locations, posts = save_fields(example / "SAVEDATA.CDS")
+    titles = browser.run("return " + ROWS + ".map(r => [+r.dataset.number, r.cells[1].title]);")
+    check(all(title == ("" if number in posts or locations[number] >= 224 else "町番号 %d" % locations[number])
+              for number, title in titles) and len(titles) == 205, "every town cell tells its town's number")
+    check(browser.run("return document.getElementById('notes');") is None, "no status box without a line to show")
 
     browser.click_header(NAME)
     check(browser.shown() == printed_order(by_name), "the name's header gives the /n order")
@@ -272,6 +303,10 @@ def check_search(browser):
         ("統率70", at_least(LEADERSHIP, 70), ()),
         ("スペ9", at_least(SPANISH, 9), ()),
         ("スペイン9", at_least(SPANISH, 9), ()),
+        ("会計 5", at_least(ACCOUNTING, 5), ()),  # a label and a number, a blank between
+        ("会計\u3000５", at_least(ACCOUNTING, 5), ()),
+        ("そくりょう10", at_least(SURVEYING, 10), ()),  # as the IME leaves it before conversion
+        ("かいけい5", at_least(ACCOUNTING, 5), ()),
         ("測量10 酒場", sorted(set(at_least(SURVEYING, 10)) & set(holding("酒場"))), ()),
         ("", state_is("酒場"), ("tavern",)),
         ("", state_is("宿屋"), ("inn",)),
@@ -317,6 +352,17 @@ def check_looks(browser):
     browser.press("tavern")
     check(len(set(colours)) == 2 and all(c == colours[i % 2] for i, c in enumerate(colours)),
           "the stripes alternate among the rows shown")
+    painted = browser.run(
+        "var shade = {}, striped = [];"
+        "document.querySelectorAll('#navigators td[class^=shade]').forEach(c => {"
+        " var colour = getComputedStyle(c).backgroundColor;"
+        " if (c.parentNode.classList.contains('stripe')) striped.push([c.className, colour,"
+        "  getComputedStyle(c.parentNode.cells[0]).backgroundColor]);"
+        " else if (!c.parentNode.classList.contains('fleet')) shade[c.className] = colour; });"
+        "return [shade, striped];")
+    check(painted[1] and all(colour == painted[0].get(shade) and colour != row for shade, colour, row in painted[1]),
+          "a shaded cell on a striped row is painted as on a plain one, not as its row: %s"
+          % [p for p in painted[1] if p[1] != painted[0].get(p[0]) or p[1] == p[2]][:3])
     states = [cells[STATE] for _, cells in browser.everyone()]
     check(not any(s.isdigit() for s in states) and any(re.fullmatch(r"その他\(\d+\)", s) for s in states),
           "a whereabouts number reads その他(N)")
@@ -420,6 +466,178 @@ def check_hostile(browser, program, example, work):
     browser.filter("")
     check(len(browser.shown()) == 205, "and clearing the box clears it")
 
+    for number, town in ((8, "Ａ＂Ｂ"), (9, "ガ"), (10, "ｶﾞ")):
+        kept = [n for n, cells in browser.everyone() if cells[TOWN] == town]
+        browser.filter("")
+        browser.driver.find_element("css selector", "#navigators tbody tr[data-number='%d'] td:nth-child(2)" % number).click()
+        typed = browser.run("return document.getElementById('filter').value;")
+        clicked = sorted(browser.shown())
+        browser.filter("")
+        browser.filter(typed)
+        check(clicked == kept == sorted(browser.shown()) and kept,
+              "a click on %s keeps exactly its rows, and %r typed keeps the same" % (town, typed))
+    browser.filter("＂")
+    quoted = [n for n, cells in browser.everyone() if any("＂" in cells[c] or '"' in cells[c] for c in TEXT_CELLS)]
+    check(sorted(browser.shown()) == quoted and 8 in quoted, "a word holding ＂ finds the texts that hold it, either width")
+    browser.filter("")
+
+
+def check_fragment(browser, page):
+    """A fragment changed while the page is open shows what a fresh load of it shows."""
+    state = "return [%s, document.getElementById('filter').value, %s, " \
+            "Array.from(document.querySelectorAll('[data-keep]')).map(b => b.getAttribute('aria-pressed'))," \
+            "Array.from(document.querySelectorAll('#navigators tbody td:nth-child(2)')).map(c => c.textContent)];" \
+            % (SHOWN_NUMBERS[7:-1], "Array.from(document.querySelectorAll('#navigators th')).map(h => h.getAttribute('aria-sort'))")
+    for fragment in ("#q=%E9%85%92%E5%A0%B4&keep=inn", "#sort=4&order=asc&town191=%E3%83%AA%E3%82%B9%E3%83%9C%E3%82%A2", ""):
+        browser.open(page)
+        browser.click_header(SURVEYING)
+        browser.filter("マルセイユ")
+        browser.press("fleet")
+        browser.run("location.hash = arguments[0];", fragment)
+        changed = browser.run(state)
+        browser.driver.get("about:blank")
+        browser.driver.get(page.as_uri() + fragment)
+        check(changed == browser.run(state), "a fragment %r changed while open shows what a fresh load shows" % fragment)
+
+
+def check_naming(browser, program, example, work):
+    """Naming towns on the page, by mouse and by keyboard; the toggle of towns without a name;
+    the names kept over a reload; the list saved through the download folder and read by the
+    program again; the box to copy it from; a long name; a name the reports show otherwise;
+    the status box."""
+    from selenium.webdriver.common.keys import Keys
+    folder = work / "naming"
+    folder.mkdir()
+    shutil.copy(example / "SAVEDATA.CDS", folder)
+    names = list_names(example / "townlist.txt")
+    names[116], names[97] = "", "町97"  # a town without a name, and one named as the template names it
+    (folder / "townlist.txt").write_bytes("".join(n + "\r\n" for n in names[::-1]).encode("cp932"))
+    page = page_of(program, folder, [], work / "naming.html")
+    locations, posts = save_fields(folder / "SAVEDATA.CDS")
+    in_town = lambda *towns: sorted(n for n in range(205) if n not in posts and locations[n] in towns)
+    browser.open(page)
+
+    # By mouse: a click on a town's cell, its name typed and Enter.
+    first = in_town(191)[0]
+    browser.driver.find_element("css selector", "#navigators tbody tr[data-number='%d'] td:nth-child(2)" % first).click()
+    box = browser.driver.find_element("id", "townName")
+    shown = browser.run("return [document.getElementById('naming').hidden, arguments[0].value,"
+                        " document.getElementById('townNumber').textContent];", box)
+    check(shown == [False, names[191], "町番号 191"] and box.accessible_name == "町の名前",
+          "a click on a town shows the box that names it, with its name and number " + str(shown))
+    box.send_keys(Keys.CONTROL, "a")
+    box.send_keys("リスボア" + Keys.ENTER)
+    everyone = dict(browser.everyone())
+    check(all(everyone[n][TOWN] == "リスボア" for n in in_town(191))
+          and all(everyone[n][TOWN] == names[locations[n]] for n in in_town(*(set(range(224)) - {191}))),
+          "every cell of that town, and no other, shows the name given")
+    check(sorted(browser.shown()) == in_town(191), "and the box still keeps exactly its rows")
+    browser.filter("りすぼあ")
+    check(sorted(browser.shown()) == in_town(191), "the search finds the name given, folded as any word")
+
+    # By keyboard alone: the town's number typed, Tab to the box, a name, and Tab away.
+    browser.filter("町番号=192")
+    tabs = browser.driver.find_element("id", "filter")
+    for _ in range(5):
+        tabs.send_keys(Keys.TAB)
+        tabs = browser.driver.switch_to.active_element
+    tabs.send_keys(Keys.CONTROL, "a")
+    tabs.send_keys("ジェノバ" + Keys.TAB)
+    everyone = dict(browser.everyone())
+    check(all(everyone[n][TOWN] == "ジェノバ" for n in in_town(192)) and "town192=" in browser.run("return location.hash;"),
+          "a town named by the keyboard alone, kept in the address")
+
+    # The towns without a name yet: none, or the template's own.
+    browser.filter("")
+    browser.press("unnamed")
+    check(sorted(browser.shown()) == in_town(116, 97), "名前のない町 keeps the towns without a name, or named 町N")
+    browser.press("tavern")
+    taverns = {n for n, cells in browser.everyone() if cells[STATE] == "酒場"}
+    check(sorted(browser.shown()) == sorted(set(in_town(116, 97)) & taverns), "and with 酒場, the witnesses in their taverns")
+    browser.press("unnamed", "tavern")
+    before = browser.everyone()
+    browser.driver.refresh()
+    check(browser.everyone() == before, "a reload keeps the names given")
+
+    # A name the reports show otherwise, and one cut, each said in a line.
+    box = browser.driver.find_element("id", "townName")
+    browser.filter("町番号=193")
+    for typed, name, note in (("Ab€d", "Ab€d", "シフトJISにない文字があるので、一覧では「Ab?d」と出るよ"),
+                              ("あ" * 20, "あ" * 19, "38バイトを超える分は読まれないので、「%s」にしたよ " % ("あ" * 19)
+                               + "16バイトより長いので、所在地一覧とパラメータ一覧ではこの町の行が右にずれるよ")):
+        box.send_keys(Keys.CONTROL, "a")
+        box.send_keys(typed + Keys.ENTER)
+        said = browser.run("return [arguments[0].value, document.getElementById('nameNote').textContent];", box)
+        check(said == [name, note], "a name %r is taken as %r, and a line says so: %s" % (typed, name, said))
+    box.send_keys(Keys.CONTROL, "a")
+    box.send_keys(Keys.BACKSPACE + Keys.ENTER)
+
+    # The list saved: through Chromium's download folder, then read by the program.
+    downloads = work / "downloads"
+    downloads.mkdir()
+    browser.driver.execute_cdp_cmd("Browser.setDownloadBehavior", {"behavior": "allow", "downloadPath": str(downloads)})
+    browser.driver.find_element("id", "saveList").click()
+    saved = downloads / "townlist.txt"
+    for _ in range(100):
+        if saved.exists() and saved.stat().st_size > 0:
+            break
+        time.sleep(0.1)
+    text = saved.read_bytes() if saved.exists() else b""
+    given = list(names)
+    given[191], given[192], given[193] = "リスボア", "ジェノバ", ""
+    check(text == ("\ufeff" + "".join((n or " ") + "\r\n" for n in given[::-1])).encode("utf-8"),
+          "townlist.txt is saved: 224 lines from town 223, CR LF, UTF-8 with a byte order mark")
+    again = work / "again"
+    again.mkdir()
+    shutil.copy(folder / "SAVEDATA.CDS", again)
+    shutil.copy(saved, again / "townlist.txt")
+    before = subprocess.run([program], cwd=folder, capture_output=True, check=True).stdout.split(b"\r\n" if b"\r\n" in text else b"\n")
+    after = subprocess.run([program], cwd=again, capture_output=True, check=True).stdout.split(b"\n")
+    before = subprocess.run([program], cwd=folder, capture_output=True, check=True).stdout.split(b"\n")
+    renamed = {n for n in in_town(191, 192, 193)}
+    check(len(after) == len(before) == 206 and all((a == b) == (n not in renamed) for n, (a, b) in enumerate(zip(after, before)))
+          and all("リスボア".encode("cp932") in after[n] for n in in_town(191)),
+          "read by the program again, the new names are in the location list, every other row as before")
+
+    # Where a browser cannot save a file, the text to copy.
+    browser.driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument",
+                                   {"source": "delete HTMLAnchorElement.prototype.download;"})
+    browser.open(page)
+    browser.driver.find_element("id", "saveList").click()
+    copied = browser.run("var box = document.getElementById('listBox');"
+                         "return [document.getElementById('listText').hidden, box.value, document.activeElement === box];")
+    # (A text box gives its lines with LF, which Notepad pastes as CR LF.)
+    check(copied == [False, "".join((n or " ") + "\n" for n in names[::-1]), True],
+          "without a way to save a file, the list shows in a box to copy " + repr(copied)[:300])
+
+    # A long name still keeps every column in a 1366 window, cut, and whole on hover.
+    from selenium.webdriver.common.action_chains import ActionChains
+    browser.driver.set_window_size(1366, 768)
+    long_name = "アイウエオカキクケコサシスセソタ"
+    browser.open(page)
+    browser.filter("町番号=191")
+    name_box = browser.driver.find_element("id", "townName")
+    name_box.send_keys(Keys.CONTROL, "a")
+    name_box.send_keys(long_name + Keys.ENTER)
+    browser.filter("")
+    cell = browser.driver.find_element("css selector", "#navigators tbody tr[data-number='%d'] td:nth-child(2)" % first)
+    ActionChains(browser.driver).move_to_element(cell).perform()
+    fit = browser.run("return [document.documentElement.scrollWidth <= document.documentElement.clientWidth,"
+                      " arguments[0].scrollWidth > arguments[0].clientWidth, arguments[0].title];", cell)
+    check(fit == [True, True, long_name + "\n町番号 191"], "a 16-character name keeps every column in 1366, cut, whole on hover")
+    browser.driver.set_window_size(1280, 800)
+
+    # The screen's line on a list one line short, in a status box at the top.
+    short = work / "short"
+    short.mkdir()
+    shutil.copy(example / "SAVEDATA.CDS", short)
+    (short / "townlist.txt").write_bytes("".join(n + "\r\n" for n in names[::-1][:223]).encode("cp932"))
+    browser.open(page_of(program, short, [], work / "short.html"))
+    said = browser.run("var box = document.getElementById('notes'); return box && [box.getAttribute('role'), box.textContent.trim(),"
+                       " box.getBoundingClientRect().top < document.getElementById('navigators').getBoundingClientRect().top];")
+    check(said == ["status", "townlist.txt は 223 行あるよ。224 行のはずだから、町の名前がずれているかもしれないよ", True],
+          "a list one line short is said at the top of the page, in the screen's words " + str(said))
+
 
 def main():
     arguments = sys.argv[1:]
@@ -445,6 +663,8 @@ def main():
             check_fit(browser, page)
             check_reload_and_print(browser, page, work)
             check_hostile(browser, program, example, work)
+            check_fragment(browser, page)
+            check_naming(browser, program, example, work)
             check_without_script(page)
             if screenshot:
                 browser.driver.set_window_size(1366, 768)

@@ -214,7 +214,7 @@ TEST(HtmlPage, RowHoldsEveryCellAndNoMarkupFromANames) {
              record.levels[26] = 255;
          },
          7,
-         toSjis("<tr data-number=\"7\" data-town=\"204\" data-state=\"0\" data-name=\"204\"><td>7<td>ABC<td>酒場<td>X Y"
+         toSjis("<tr data-number=\"7\" data-town=\"204\" data-state=\"0\" data-name=\"204\"><td>7<td title=\"町番号 3\">ABC<td>酒場<td>X Y"
                 "<td>80<td>75<td>60<td>90<td>65535<td>100") + repeat("<td>0", 25) + "<td>255\n"},
         {"a fleet member at an inn",
          [] {
@@ -242,12 +242,12 @@ TEST(HtmlPage, RowHoldsEveryCellAndNoMarkupFromANames) {
              setNavigator(11, "\"Jo'e\"", toSjis("<ア>\x7f")).location = 4;
          },
          11,
-         toSjis("<tr data-number=\"11\" data-town=\"204\" data-state=\"6\" data-name=\"204\"><td>11<td>&lt;b&gt;&amp;?<td>その他(0)"
+         toSjis("<tr data-number=\"11\" data-town=\"204\" data-state=\"6\" data-name=\"204\"><td>11<td title=\"町番号 4\">&lt;b&gt;&amp;?<td>その他(0)"
                 "<td>&quot;Jo&#39;e&quot; &lt;ア&gt;?<td>0<td>0<td>0<td>0<td>0") + zeroCells + "\n"},
         {"0x80 alone is a control character to a browser, after a lead byte a second byte; a byte "
          "that cannot be one is read alone",
          [] { inTown3(12, "a\x80" "b", "\x83\x80\x81<\x81\x1f"); }, 12,
-         "<tr data-number=\"12\" data-town=\"204\" data-state=\"6\" data-name=\"204\"><td>12<td>ABC<td>"
+         "<tr data-number=\"12\" data-town=\"204\" data-state=\"6\" data-name=\"204\"><td>12<td title=\"" + toSjis("町番号 3") + "\">ABC<td>"
          + toSjis("その他(0)") + "<td>a?b \x83\x80\x81&lt;\x81?<td>0<td>0<td>0<td>0<td>0" + zeroCells + "\n"},
     };
     checkRows(printHtmlPage, pageRows, cases);
