@@ -269,12 +269,16 @@ def check_example(browser, program, example, work):
     print("median time of a sort on the example's page: %.1f ms" % statistics.median(sorts))
     check_search(browser)
     check_looks(browser)
+    check_axe(browser, "the example's page")
+    return page
+
+
+def check_axe(browser, what):
     if present("axe-core (npm ci --prefix tests)", AXE.exists()):
         browser.run(AXE.read_text())
         violations = browser.driver.execute_async_script(
             "axe.run().then(r => arguments[0](r.violations.map(v => v.id + ': ' + v.nodes.length)));")
-        check(violations == [], "axe-core finds no violation " + str(violations))
-    return page
+        check(violations == [], what + ": axe-core finds no violation " + str(violations))
 
 
 def check_search(browser):
@@ -525,6 +529,7 @@ def check_naming(browser, program, example, work):
                         " document.getElementById('townNumber').textContent];", box)
     check(shown == [False, names[191], "町番号 191"] and box.accessible_name == "町の名前",
           "a click on a town shows the box that names it, with its name and number " + str(shown))
+    check_axe(browser, "the box that names a town")
     box.send_keys(Keys.CONTROL, "a")
     box.send_keys("リスボア" + Keys.ENTER)
     everyone = dict(browser.everyone())
@@ -606,6 +611,7 @@ def check_naming(browser, program, example, work):
     browser.driver.find_element("id", "saveList").click()
     copied = browser.run("var box = document.getElementById('listBox');"
                          "return [document.getElementById('listText').hidden, box.value, document.activeElement === box];")
+    check_axe(browser, "the box to copy the list from")
     # (A text box gives its lines with LF, which Notepad pastes as CR LF.)
     check(copied == [False, "".join((n or " ") + "\n" for n in names[::-1]), True],
           "without a way to save a file, the list shows in a box to copy " + repr(copied)[:300])

@@ -137,7 +137,9 @@ fi
 
 # What the console shows last in a folder without either input file.
 missing_both() {
-  printf '%s\n' "探したフォルダ：$(windows_path .)" "townlist.txt が見つからないよ" "SAVEDATA.CDS が見つからないよ" \
+  printf '%s\n' "探したフォルダ：$(windows_path .)" "townlist.txt が見つからないよ" \
+    "ひな形の townlist-template.txt は Tidewrit の ZIP に入っているよ。ゲームのフォルダにコピーして、名前を townlist.txt に変えてね" \
+    "SAVEDATA.CDS が見つからないよ" \
     "SAVEDATA.CDS のあるゲームのフォルダに townlist.txt を置いて、そこで実行してね"
 }
 
@@ -203,7 +205,7 @@ alone_to_file() {
   for try in 1 2 3; do
     rm -f "$work/typescript"
     status=0
-    timeout 60 script -qec "$emulator $(quoted "$program") $4 > $(quoted "$work/out")" "$work/typescript" \
+    timeout 60 script -qec "stty cols 1000; $emulator $(quoted "$program") $4 > $(quoted "$work/out")" "$work/typescript" \
       </dev/null >/dev/null || status=$?
     # Nothing at all shown where something should be, or with a failed status, is a start
     # that Wine failed.
@@ -337,7 +339,10 @@ townlist.txt と SAVEDATA.CDS はそこにあるよ。そのフォルダで実�
 （コマンドプロンプトなら cd /d でそのフォルダに移ってから。ショートカットなら、プロパティの「作業フォルダー」をそのフォルダにしてね）" ""
 windows_program=$shipped_program
 ends_with "a typo" "「/x」が分からないよ" "/x"
-ends_with "a save dropped onto the program" "「$(windows_path "$work/game")\\SAVEDATA.CDS」が分からないよ
+# A path longer than 40 bytes is quoted by its end, where the file's name is.
+dropped="$(windows_path "$work/game")\\SAVEDATA.CDS"
+[ "$(printf '%s' "$dropped" | wc -c)" -le 40 ] || dropped="…$(printf '%s' "$dropped" | tail -c 40)"
+ends_with "a save dropped onto the program" "「$dropped」が分からないよ
 ファイルの名前は受け取らないよ。SAVEDATA.CDS のあるゲームのフォルダに Tidewrit.exe と townlist.txt を置いて、そこで実行してね" \
   "$(quoted "$(windows_path "$work/game")\\SAVEDATA.CDS")"
 # Where the system's code page is not Japanese, the runtime gives ／ｓ as /s; a Japanese
