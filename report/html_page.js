@@ -66,16 +66,14 @@
   // What each row is searched, kept and sorted by, taken once: the three text cells folded;
   // the kinds the toggles keep (in a tavern or at an inn, the first two of the whereabouts
   // order, or in the fleet); the numbers of every column of values (those whose header has
-  // no data-key).
-  var texts = {}, values = {}, fleet = {}, kindsOf = {}, valueColumns = [], labels = {};
+  // no data-key), which the search finds by the label, the whole label and its reading.
+  var texts = {}, values = {}, fleet = {}, kindsOf = {}, valueColumns = [], labels = {}, rowOf = {};
   for (var c = 0; c < heads.length; c++) {
     if (heads[c].getAttribute("data-key")) continue;
     valueColumns.push(c);
     values[c] = {};
     labels[fold(heads[c].textContent)] = c;
     if (heads[c].title) labels[fold(heads[c].title)] = c;
-  }
-  for (c = 0; c < heads.length; c++) {
     var reading = heads[c].getAttribute("data-reading");
     if (reading) labels[fold(reading)] = c;
   }
@@ -90,6 +88,7 @@
   var townLabel = fold(heads[TOWN].textContent) + "=", numberLabel = "", numberPrefix = "";
   for (i = 0; i < rows.length; i++) {
     var row = rows[i], number = numberOf(row), title = row.cells[TOWN].title;
+    rowOf[number] = row;
     if (title) {
       var town = +/(\d+)$/.exec(title)[1];
       townOf[number] = town;
@@ -132,10 +131,10 @@
     return /[\s"]/.test(text) || text === "" ? "\"" + text.replace(/"/g, "\"\"") + "\"" : text;
   }
 
-  // The town a word names: the town header's label, "=" and a town's name keeps exactly that
-  // town (or, where no town is named exactly so, those named so but for the folding); the
-  // label of the town's number, "=" and a number keeps that town; -1 for no such word. A
-  // name kept by name is given as its text.
+  // The town a word names: the town header's label, "=" and a name ({name: ...}) keeps
+  // exactly the town shown so (or, where none is shown exactly so, those named so but for the
+  // folding); the label of the town's number, "=" and a number ({town: 17}) keeps that town;
+  // null for any other word.
   function startsWithLabel(word, label) {
     return label !== "" && fold(word.substring(0, label.length)) === label;
   }
@@ -301,8 +300,6 @@
       cell.title = numberTitles[town];
     }
   }
-  var rowOf = {};
-  for (i = 0; i < rows.length; i++) rowOf[numberOf(rows[i])] = rows[i];
 
   // What a name given on the page becomes, as the program reads a town list: no control
   // character (a line break and a tab among them), no blank at its end, at most 38 bytes of
