@@ -539,6 +539,10 @@ def check_naming(browser, program, example, work):
     check(sorted(browser.shown()) == in_town(191), "and the box still keeps exactly its rows")
     browser.filter("りすぼあ")
     check(sorted(browser.shown()) == in_town(191), "the search finds the name given, folded as any word")
+    browser.filter("")
+    browser.click_header(TOWN)
+    check(browser.shown() == printed_order(page_of(program, folder, ["/t"], work / "naming-by-town.html")),
+          "the sort by 所在 still goes by town number")
 
     # By keyboard alone: the town's number typed, Tab to the box, a name, and Tab away.
     browser.filter("町番号=192")
