@@ -31,13 +31,15 @@ ScreenValue quoted(const char* argument) {
 // A file's path as the screen takes it, cut to its last quotedArgumentLimit bytes and "…"
 // before a cut, so that the file's own name shows; valid until the next call.
 ScreenValue quotedEnd(const char* path) {
+    // The path goes after room for the "…" that may go before its end.
+    constexpr std::size_t cutRoom = 16;
     static char shown[4 * 4096];
-    constexpr std::size_t room = sizeof shown - 16;
-    std::size_t length = argumentAsScreenText(path, shown + 16, room);
-    std::size_t from = screenTextEnd(shown + 16, length, quotedArgumentLimit);
-    if (from == 0) return ScreenValue(shown + 16, length);
-    std::size_t cut = toScreenText(quoteCut, sizeof quoteCut - 1, shown, 16);
-    std::memmove(shown + cut, shown + 16 + from, length - from);
+    char* whole = shown + cutRoom;
+    std::size_t length = argumentAsScreenText(path, whole, sizeof shown - cutRoom);
+    std::size_t from = screenTextEnd(whole, length, quotedArgumentLimit);
+    if (from == 0) return ScreenValue(whole, length);
+    std::size_t cut = toScreenText(quoteCut, sizeof quoteCut - 1, shown, cutRoom);
+    std::memmove(shown + cut, whole + from, length - from);
     return ScreenValue(shown, cut + length - from);
 }
 

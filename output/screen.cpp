@@ -102,12 +102,14 @@ void showScreenLines() {
 void addInputLine(const char* sentence, std::initializer_list<ScreenValue> values) {
     char text[1024];
     std::size_t length = 0;
+    bool fits = true;
     fillSentence(sentence, values, [&](const char* bytes, std::size_t count, bool) {
-        std::size_t part = count < sizeof text - length ? count : sizeof text - length;
-        std::memcpy(text + length, bytes, part);
-        length += part;
+        fits = fits && count <= sizeof text - length;
+        if (!fits) return;
+        std::memcpy(text + length, bytes, count);
+        length += count;
     });
-    if (length + 1 <= sizeof inputText - inputUsed) {
+    if (fits && length + 1 <= sizeof inputText - inputUsed) {
         std::memcpy(inputText + inputUsed, text, length);
         inputUsed += length;
         inputText[inputUsed++] = '\n';

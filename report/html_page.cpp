@@ -38,8 +38,9 @@ constexpr char pageStart[] =
 // as "?" every byte that a browser reads as a control character: the control bytes, and 0x80
 // standing alone. A lead byte pairs only with a byte that can follow it; a browser reads any
 // other byte after a lead byte as a character of its own, so that byte is looked at as one.
-void putPageText(const char* text) {
-    std::size_t length = std::strlen(text);
+void putPageText(std::string_view name) {
+    const char* text = name.data();
+    std::size_t length = name.size();
     std::size_t done = 0;
     for (std::size_t at = 0; at < length; ++at) {
         auto byte = static_cast<unsigned char>(text[at]);
@@ -153,12 +154,8 @@ void putInputLines() {
     putText("<div id=\"notes\" role=\"status\">\n");
     for (std::size_t at = 0; at < lines.size();) {
         std::size_t end = lines.find('\n', at);
-        static char line[1024];
-        std::size_t length = std::min(end - at, sizeof line - 1);
-        std::memcpy(line, lines.data() + at, length);
-        line[length] = '\0';
         putText("<p>");
-        putPageText(line);
+        putPageText(lines.substr(at, end - at));
         putText("</p>\n");
         at = end + 1;
     }
