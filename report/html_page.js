@@ -343,7 +343,7 @@
     if (cut) lines.push(note.getAttribute("data-cut").replace("%s", kept));
     if (shown !== kept) lines.push(note.getAttribute("data-unknown").replace("%s", shown));
     if (bytes > columnBytes) lines.push(note.getAttribute("data-long"));
-    return {name: kept, note: lines.join(" ")};
+    return {name: kept, note: lines.join("\n")};
   }
 
   // The box that names a town shows while the search box keeps exactly one town: after a

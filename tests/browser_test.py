@@ -572,7 +572,7 @@ def check_naming(browser, program, example, work):
     box = browser.driver.find_element("id", "townName")
     browser.filter("町番号=193")
     for typed, name, note in (("Ab€d", "Ab€d", "シフトJISにない文字があるので、一覧では「Ab?d」と出るよ"),
-                              ("あ" * 20, "あ" * 19, "38バイトを超える分は読まれないので、「%s」にしたよ " % ("あ" * 19)
+                              ("あ" * 20, "あ" * 19, "38バイトを超える分は読まれないので、「%s」にしたよ\n" % ("あ" * 19)
                                + "16バイトより長いので、所在地一覧とパラメータ一覧ではこの町の行が右にずれるよ")):
         box.send_keys(Keys.CONTROL, "a")
         box.send_keys(typed + Keys.ENTER)
