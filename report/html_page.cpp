@@ -43,11 +43,11 @@ void putPageText(std::string_view name) {
     std::size_t length = name.size();
     std::size_t done = 0;
     for (std::size_t at = 0; at < length; ++at) {
-        auto byte = static_cast<unsigned char>(text[at]);
-        if (isLeadByte(byte) && at + 1 < length && isTrailByte(static_cast<unsigned char>(text[at + 1]))) {
+        if (pairedCharacterSize(text, at, length) == 2) {
             ++at;
             continue;
         }
+        auto byte = static_cast<unsigned char>(text[at]);
         const char* reference = nullptr;
         switch (byte) {
             case '<': reference = "&lt;"; break;

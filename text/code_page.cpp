@@ -63,26 +63,17 @@ std::size_t utf8Size(const char* text, std::size_t at, std::size_t length) {
     return size;
 }
 
-// The size of the code page 932 character at `at`: a lead byte and a byte that can follow
-// it, or one byte.
-std::size_t shiftJisSize(const char* text, std::size_t at, std::size_t length) {
-    return isLeadByte(static_cast<unsigned char>(text[at])) && at + 1 < length &&
-                   isTrailByte(static_cast<unsigned char>(text[at + 1]))
-               ? 2
-               : 1;
-}
-
 // The size of the character at `at` of screen text in `set`. The C locale's bytes go to the
 // terminal as they are, Shift-JIS text or a UTF-8 name: a UTF-8 sequence first, else a code
 // page 932 pair.
 std::size_t screenCharacterSize(const char* text, std::size_t at, std::size_t length, ScreenSet set) {
     switch (set) {
-        case ScreenSet::shiftJis: return shiftJisSize(text, at, length);
+        case ScreenSet::shiftJis: return pairedCharacterSize(text, at, length);
         case ScreenSet::eucJp: return eucJpSize(text, at, length);
         case ScreenSet::utf8: return utf8Size(text, at, length);
         case ScreenSet::ascii: {
             std::size_t size = utf8Size(text, at, length);
-            return size > 1 ? size : shiftJisSize(text, at, length);
+            return size > 1 ? size : pairedCharacterSize(text, at, length);
         }
         case ScreenSet::other: break;
     }

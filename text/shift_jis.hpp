@@ -41,6 +41,15 @@ inline std::size_t characterSize(const char* text, std::size_t at, std::size_t l
     return isLeadByte(static_cast<unsigned char>(text[at])) && at + 1 < length ? 2 : 1;
 }
 
+// The same as a reader that pairs a lead byte only with a byte that can follow it (a browser,
+// a terminal) takes it: any other byte after a lead byte is a character of its own.
+inline std::size_t pairedCharacterSize(const char* text, std::size_t at, std::size_t length) {
+    return isLeadByte(static_cast<unsigned char>(text[at])) && at + 1 < length &&
+                   isTrailByte(static_cast<unsigned char>(text[at + 1]))
+               ? 2
+               : 1;
+}
+
 // The length of the longest start of `length` bytes of text that has at most `limit` bytes
 // and splits no character.
 inline std::size_t wholeCharacters(const char* text, std::size_t length, std::size_t limit) {
