@@ -85,7 +85,7 @@
   var listNames = [], names = [], townOf = {}, numberTitles = {}, shownTowns = {};
   for (i = 0; i < items.length; i++) listNames.push(items[i].textContent);
   names = listNames.slice();
-  var townLabel = fold(heads[TOWN].textContent) + "=", numberLabel = "", numberPrefix = "";
+  var townLabel = fold(heads[TOWN].textContent) + "=", numberPrefix = "";
   for (i = 0; i < rows.length; i++) {
     var row = rows[i], number = numberOf(row), title = row.cells[TOWN].title;
     rowOf[number] = row;
@@ -93,8 +93,7 @@
       var town = +/(\d+)$/.exec(title)[1];
       townOf[number] = town;
       numberTitles[town] = title;
-      numberPrefix = title.substring(0, title.length - String(town).length);
-      numberLabel = fold(numberPrefix.replace(/\s+$/, "")) + "=";
+      numberPrefix = numberPrefix || title.substring(0, title.length - String(town).length);
     }
     shownTowns[number] = row.cells[TOWN].textContent;
     texts[number] = [fold(shownTowns[number]), fold(row.cells[STATE].textContent),
@@ -106,6 +105,8 @@
       values[valueColumns[c]][number] = parseInt(row.cells[valueColumns[c]].textContent, 10);
     }
   }
+  // The label of the town's number, as typed before "=" and the number: the titles' words.
+  var numberLabel = numberPrefix ? fold(numberPrefix.replace(/\s+$/, "")) + "=" : "";
 
   // The words of the box: blanks part them but within double quotes, where "" is a quote.
   function wordsOf(text) {
@@ -328,14 +329,14 @@
     for (var i = 0; i < name.length; i++) {
       var character = name.charAt(i);
       if (/[\ud800-\udbff]/.test(character) && /[\udc00-\udfff]/.test(name.charAt(i + 1))) character += name.charAt(++i);
-      var size = bytesOf(character) || 1;
-      if (bytes + size > maximumBytes) {
+      var size = bytesOf(character);
+      if (bytes + (size || 1) > maximumBytes) {
         cut = true;
         break;
       }
-      bytes += size;
+      bytes += size || 1;
       kept += character;
-      shown += bytesOf(character) ? character : "?";
+      shown += size ? character : "?";
     }
     kept = kept.replace(/[ \u3000]+$/, "");
     shown = shown.replace(/[ \u3000]+$/, "");
@@ -389,8 +390,10 @@
     for (var t = 0; t < names.length; t++) {
       if (names[t] === names[town]) same++;
     }
-    if (names[town] !== "" && same === 1) return heads[TOWN].textContent + "=" + quote(names[town]);
-    return numberPrefix.replace(/\s+$/, "") + "=" + town;
+    return names[town] !== "" && same === 1 ? nameCondition(names[town]) : numberPrefix.replace(/\s+$/, "") + "=" + town;
+  }
+  function nameCondition(name) {
+    return heads[TOWN].textContent + "=" + quote(name);
   }
   // The box's words with `condition` in place of any town word.
   function withCondition(condition) {
@@ -543,8 +546,7 @@
     var cell = townCellOf(event.target);
     if (!cell) return;
     var town = townOf[numberOf(cell.parentNode)];
-    box.value = withCondition(town !== undefined ? townCondition(town)
-                                                 : heads[TOWN].textContent + "=" + quote(cell.textContent));
+    box.value = withCondition(town !== undefined ? townCondition(town) : nameCondition(cell.textContent));
     showRows();
     saveView();
   });
