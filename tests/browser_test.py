@@ -600,7 +600,6 @@ def check_naming(browser, program, example, work):
     again.mkdir()
     shutil.copy(folder / "SAVEDATA.CDS", again)
     shutil.copy(saved, again / "townlist.txt")
-    before = subprocess.run([program], cwd=folder, capture_output=True, check=True).stdout.split(b"\r\n" if b"\r\n" in text else b"\n")
     after = subprocess.run([program], cwd=again, capture_output=True, check=True).stdout.split(b"\n")
     before = subprocess.run([program], cwd=folder, capture_output=True, check=True).stdout.split(b"\n")
     renamed = {n for n in in_town(191, 192, 193)}
