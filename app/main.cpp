@@ -1,6 +1,6 @@
 // Tidewrit: run in the game's folder, it prints one report on the 205 navigators of the
-// saved game. The whole run is one straight pass: options, both input files, an optional
-// sort, one report.
+// saved game. The whole run is one straight pass: options, both input files (and for the
+// page an earlier save to compare with), an optional sort, one report.
 #include "app/options.hpp"
 #include "app/screen_lines.hpp"
 #include "data/files.hpp"
@@ -34,6 +34,8 @@ int main(int argc, char** argv) {
     if (save.file.state != FileState::readable) failForFiles(saveFileMissing, FileState::readable, save.file.state);
     saySave(save);
     if (save.changing || save.size < saveImageSize) failForSave(save);
+    // The page alone is compared with an earlier save; one that cannot be read is left out.
+    if (options.earlier != 0 && options.mode == ReportMode::htmlPage) sayEarlierSave(loadEarlierSave(argv[options.earlier]));
 
     switch (options.sortKey) {
         case SortKey::none: break;

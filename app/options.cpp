@@ -41,7 +41,16 @@ Options readOptions(int argc, char** argv) {
             options.help = true;
             break;
         }
-        if ((argument[0] != '/' && argument[0] != '-') || !takeOption(argument[1], options)) {
+        bool marked = argument[0] == '/' || argument[0] == '-';
+        if (marked && (argument[1] == 'b' || argument[1] == 'B')) {
+            if (i + 1 == argc) {
+                options.notUnderstood = i;
+                break;
+            }
+            options.earlier = ++i;
+            continue;
+        }
+        if (!marked || !takeOption(argument[1], options)) {
             options.notUnderstood = i;
             break;
         }
@@ -57,5 +66,6 @@ Misread misreadOf(const char* argument) {
         if (std::strncmp(argument, mark, std::strlen(mark)) == 0) return Misread::fullWidth;
     }
     bool mark = argument[0] == '/' || argument[0] == '-';
+    if (mark && (argument[1] == 'b' || argument[1] == 'B')) return Misread::earlierWithoutName;
     return mark && static_cast<unsigned char>(argument[1]) >= 0x80 ? Misread::fullWidth : Misread::unknown;
 }

@@ -10,16 +10,18 @@ struct Options {
     bool help = false;      // /?, -? or --help: the usage block is all that is asked for
     int notUnderstood = 0;  // the first argument not understood; those after it are not read
     int joinedLetters = 0;  // the first option followed by option letters only, as /pt (read as /p)
+    int earlier = 0;        // the name after /b: an earlier save the page is compared with
 };
 
 // Examine every argument after the program's path. Each must begin with "/" or "-"; only
 // its second character counts, in either case (/skill is /s). A later option overrides an
-// earlier one of the same kind. The first argument not understood ends the examination, and
-// so does one that asks for help (/?, -? or --help, exactly so).
+// earlier one of the same kind. /b takes the argument after it as the name of an earlier
+// save; without one it is not understood. The first argument not understood ends the
+// examination, and so does one that asks for help (/?, -? or --help, exactly so).
 Options readOptions(int argc, char** argv);
 
 // What an argument not understood most likely is: a file's path (a file dropped onto the
 // program), a full-width ／, － or ー, or a / or - before a full-width letter (typed with
-// the IME on), or anything else.
-enum class Misread { unknown, fileName, fullWidth };
+// the IME on), /b at the end, without the name it takes, or anything else.
+enum class Misread { unknown, fileName, fullWidth, earlierWithoutName };
 Misread misreadOf(const char* argument);

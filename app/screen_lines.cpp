@@ -107,6 +107,7 @@ void sayArguments(const Options& options, char** argv) {
             case Misread::unknown: break;
             case Misread::fileName: addScreenLine(fileNameHint); break;
             case Misread::fullWidth: addScreenLine(fullWidthHint); break;
+            case Misread::earlierWithoutName: addScreenLine(earlierNameMissing); break;
         }
     } else if (options.joinedLetters != 0) {
         // 「/pt」は /p として読んだよ … /p /t のように分けて書いてね
@@ -128,6 +129,7 @@ void sayArguments(const Options& options, char** argv) {
         split[length] = '\0';
         addScreenLine(lettersReadAs, {quoted(argument), first, split});
     }
+    if (options.earlier != 0 && options.mode != ReportMode::htmlPage) addScreenLine(earlierOnlyForPage);
 }
 
 void sayPageNotOnScreen() {
@@ -148,9 +150,20 @@ void sayTownList(const TownListFound& found) {
 
 void saySave(const SaveFound& found) {
     sayCaseVariants(saveFileName, found.file);
-    // Most often a file of some other kind that happens to be long enough.
-    if (2 * found.namesNotText > navigatorCount) {
+    if (!looksLikeSave(found)) {
         addInputLine(notASave, {static_cast<unsigned>(navigatorCount), static_cast<unsigned>(found.namesNotText)});
+    }
+}
+
+void sayEarlierSave(const SaveFound& found) {
+    if (found.file.state != FileState::readable) {
+        addInputLine(found.file.state == FileState::missing ? earlierMissing : earlierUnreadable);
+    } else if (found.changing) {
+        addInputLine(earlierChanging);
+    } else if (found.size < saveImageSize) {
+        addInputLine(earlierShort, {static_cast<unsigned>(found.size), static_cast<unsigned>(saveImageSize)});
+    } else if (!looksLikeSave(found)) {
+        addInputLine(earlierNotASave, {static_cast<unsigned>(navigatorCount), static_cast<unsigned>(found.namesNotText)});
     }
 }
 

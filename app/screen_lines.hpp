@@ -7,7 +7,8 @@
 #include "data/navigators.hpp"
 
 // The argument not understood, quoted as typed, and what to do; else an option of joined
-// letters, and how to write them.
+// letters, and how to write them; and /b with a report other than the page, which it does
+// not change.
 void sayArguments(const Options& options, char** argv);
 
 // /h with the output on a screen: how to get the page instead.
@@ -20,6 +21,10 @@ void sayTownList(const TownListFound& found);
 // Which of several saves named alike but for case was read, and too many first names that
 // are no text (after the report, as every screen line is).
 void saySave(const SaveFound& found);
+
+// Why an earlier save given by /b could not be compared with: missing, unreadable, changing
+// at every reading, too short or no save. The page shows it too.
+void sayEarlierSave(const SaveFound& found);
 
 // End the run for an input file that cannot be used: `message`, the usage block, and on the
 // screen where the program looked, what it found there of each file (`townList` as its open

@@ -20,6 +20,10 @@
 // `countVariants` asks for it, or where the name had to be searched for.
 std::FILE* openGameFile(const char* name, FileFound& found, bool countVariants);
 
+// Open the file at `path` exactly as it is given, for reading in binary mode; nullptr if it
+// cannot be opened, with `state` saying why (a folder is unreadable).
+std::FILE* openExactFile(const char* path, FileState& state);
+
 // What the system tells of an open file, to see whether it changed while it was read: its
 // size, and when it was last written and changed (on Windows, created). Known only for a
 // regular file: a FIFO, a pipe or a device has no such times.

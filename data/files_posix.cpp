@@ -122,6 +122,18 @@ std::FILE* openGameFile(const char* name, FileFound& found, bool countVariants) 
     return file;
 }
 
+std::FILE* openExactFile(const char* path, FileState& state) {
+    std::FILE* file = std::fopen(path, "rb");
+    struct stat status;
+    if (file != nullptr && fstat(fileno(file), &status) == 0 && S_ISDIR(status.st_mode)) {
+        std::fclose(file);
+        state = FileState::unreadable;
+        return nullptr;
+    }
+    state = file != nullptr ? FileState::readable : presenceOfExact(path) == FileState::missing ? FileState::missing : FileState::unreadable;
+    return file;
+}
+
 FileStamp stampOf(std::FILE* file) {
     struct stat status;
     if (fstat(fileno(file), &status) != 0) return FileStamp{};

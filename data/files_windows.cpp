@@ -47,8 +47,12 @@ std::size_t programFolder(wchar_t (&path)[longestPath]) {
 std::FILE* openGameFile(const char* name, FileFound& found, bool) {
     std::snprintf(found.nameRead, sizeof found.nameRead, "%s", name);
     found.variants = 0;  // the system itself ignores case
-    std::FILE* file = std::fopen(name, "rb");
-    found.state = file != nullptr ? FileState::readable : errno == ENOENT ? FileState::missing : FileState::unreadable;
+    return openExactFile(name, found.state);
+}
+
+std::FILE* openExactFile(const char* path, FileState& state) {
+    std::FILE* file = std::fopen(path, "rb");
+    state = file != nullptr ? FileState::readable : errno == ENOENT ? FileState::missing : FileState::unreadable;
     return file;
 }
 

@@ -104,12 +104,15 @@ TownListFound loadTownNames(bool countVariants) {
     return found;
 }
 
-int fillNavigators(const unsigned char* image) {
-    tableOrder = TableOrder::saved;
+namespace {
+
+// The navigators and the fleet posts of a save's bytes, into `table` and `posts`; how many
+// first names are empty or no text.
+int fillTables(const unsigned char* image, NavigatorTable& table, FleetPosts& posts) {
     int notText = 0;
     for (int k = 0; k < navigatorCount; ++k) {
         const unsigned char* entry = image + navigatorOffset + k * navigatorEntrySize;
-        NavigatorRecord& record = navigatorTable[k];
+        NavigatorRecord& record = table[k];
         record.leadership = entry[entryLeadership];
         record.intellect = entry[entryIntellect];
         record.combat = entry[entryCombat];
@@ -129,19 +132,41 @@ int fillNavigators(const unsigned char* image) {
         storeName<false>(record.name2, entry + entryName2, entryEnd, nameSize - 1, ignored, length);
         std::memset(record.name2 + length, 0, nameSize - length);
     }
-    for (int post = 0; post < postCount; ++post) fleetPosts[post] = image[fleetPostOffset + 2 * post];
+    for (int post = 0; post < postCount; ++post) posts[post] = image[fleetPostOffset + 2 * post];
     return notText;
 }
+
+// One steady reading of an open save (closed here) into saveImage; whether it was read whole.
+bool readSave(std::FILE* file, SaveFound& found, FileTime& written) {
+    bool unreadable = false;
+    found.size = readSteadily(file, saveImage, saveImageSize, unreadable, found.changing, written);
+    std::fclose(file);
+    if (unreadable) found.file.state = FileState::unreadable;
+    return !unreadable && !found.changing && found.size == saveImageSize;
+}
+
+}  // namespace
+
+int fillNavigators(const unsigned char* image) {
+    tableOrder = TableOrder::saved;
+    return fillTables(image, navigatorTable, fleetPosts);
+}
+
+bool looksLikeSave(const SaveFound& found) { return 2 * found.namesNotText <= navigatorCount; }
 
 SaveFound loadNavigators(bool countVariants) {
     SaveFound found{};
     std::FILE* file = openGameFile(saveFileName, found.file, countVariants);
-    if (file == nullptr) return found;
-    bool unreadable = false;
-    found.size = readSteadily(file, saveImage, saveImageSize, unreadable, found.changing, saveWritten);
-    std::fclose(file);
-    if (unreadable) found.file.state = FileState::unreadable;
-    if (unreadable || found.changing || found.size < saveImageSize) return found;
-    found.namesNotText = fillNavigators(saveImage);
+    if (file != nullptr && readSave(file, found, saveWritten)) found.namesNotText = fillNavigators(saveImage);
+    return found;
+}
+
+SaveFound loadEarlierSave(const char* path) {
+    SaveFound found{};
+    earlierLoaded = false;
+    std::FILE* file = openExactFile(path, found.file.state);
+    if (file == nullptr || !readSave(file, found, earlierWritten)) return found;
+    found.namesNotText = fillTables(saveImage, earlierTable, earlierPosts);
+    earlierLoaded = looksLikeSave(found);
     return found;
 }

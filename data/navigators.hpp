@@ -82,6 +82,14 @@ extern const PostNames postNames;
 extern FileTime saveWritten;  // the save file's, from its one open
 extern TableOrder tableOrder;
 
+// An earlier save the page is compared with, filled by loadEarlierSave: its navigators by
+// number (never sorted), its fleet posts and when it was written; `earlierLoaded` says
+// whether there is one.
+extern NavigatorTable earlierTable;
+extern FleetPosts earlierPosts;
+extern FileTime earlierWritten;
+extern bool earlierLoaded;
+
 // The two input files, looked up by these names in the current folder.
 inline constexpr char townListName[] = "townlist.txt";
 inline constexpr char saveFileName[] = "SAVEDATA.CDS";
@@ -131,14 +139,23 @@ SaveFound loadNavigators(bool countVariants);
 // afterwards.
 int readTownNames(std::FILE* file);
 
+// Whether a save read whole is one of the game's: at most half its first names are empty or
+// no text. Most often a file of some other kind that happens to be long enough is not.
+bool looksLikeSave(const SaveFound& found);
+
+// Read the file at `path` as it is given (not looked for in the current folder, nor in
+// another case) as loadNavigators reads the save, into earlierTable, earlierPosts and
+// earlierWritten; earlierLoaded is set only if it was read whole and looks like a save.
+SaveFound loadEarlierSave(const char* path);
+
 // Fill navigatorTable and fleetPosts from the first saveImageSize bytes of a save file
 // (every second byte from fleetPostOffset is a post). Returns how many first names are empty
 // or no text (see SaveFound).
 int fillNavigators(const unsigned char* saveImage);
 
-// The post (0..3) held by navigator `number`, or -1. A navigator entered in two posts holds
-// the lower one.
-int fleetPostOf(int number);
+// The post (0..3) held by navigator `number` in `posts`, or -1. A navigator entered in two
+// posts holds the lower one.
+int fleetPostOf(int number, const FleetPosts& posts = fleetPosts);
 
 // Three-way comparisons: negative when `a` goes first.
 int compareByLocation(const NavigatorRecord& a, const NavigatorRecord& b);

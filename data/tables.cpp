@@ -9,10 +9,14 @@ FleetPosts fleetPosts{};
 const PostNames postNames = {postFirstMate, postNavigator, postSurveyor, postInterpreter};
 FileTime saveWritten{};
 TableOrder tableOrder = TableOrder::saved;
+NavigatorTable earlierTable{};
+FleetPosts earlierPosts{};
+FileTime earlierWritten{};
+bool earlierLoaded = false;
 
-int fleetPostOf(int number) {
+int fleetPostOf(int number, const FleetPosts& posts) {
     for (int post = 0; post < postCount; ++post) {
-        if (fleetPosts[post] == number) return post;
+        if (posts[post] == number) return post;
     }
     return -1;
 }

@@ -16,7 +16,7 @@ void exitWaitingIfAlone(int status) {
 namespace {
 
 constexpr const char* usageLines[] = {usageRule, usageTitle, usageSynopsis, usageDefault, usageSkill,
-                                      usageParameter, usageCsv, usageHtml, usageSort, usageRule};
+                                      usageParameter, usageCsv, usageHtml, usageEarlier, usageSort, usageRule};
 
 }  // namespace
 

@@ -16,8 +16,8 @@ constexpr std::size_t unnamedLocationWidth = 3;
 
 }  // namespace
 
-Place placeOf(const NavigatorRecord& record) {
-    if (fleetPostOf(record.number) >= 0) return Place::fleet;
+Place placeOf(const NavigatorRecord& record, const FleetPosts& posts) {
+    if (fleetPostOf(record.number, posts) >= 0) return Place::fleet;
     return record.location >= townCount ? Place::unnamed : Place::town;
 }
 
@@ -27,8 +27,9 @@ const char* lodgingOf(const NavigatorRecord& record) {
     return nullptr;
 }
 
-void putWhereabouts(const NavigatorRecord& record, std::size_t numberWidth, const char* numberLabel) {
-    int post = fleetPostOf(record.number);
+void putWhereabouts(const NavigatorRecord& record, std::size_t numberWidth, const char* numberLabel,
+                    const FleetPosts& posts) {
+    int post = fleetPostOf(record.number, posts);
     if (const char* lodging = lodgingOf(record)) {
         putText(lodging);
     } else if (post >= 0) {

@@ -2,6 +2,7 @@
 // filters by words, toggles and a click on a town (html_page.js), styled by html_page.css.
 // Both are part of the page: it loads nothing from anywhere else and sends nothing anywhere.
 #include <algorithm>
+#include <array>
 #include <cstdio>
 #include <cstring>
 #include <initializer_list>
@@ -23,6 +24,15 @@ namespace {
 
 // 統率, 知力, 武力, 魅力 and 名声, the columns between the name and the levels.
 constexpr int parametersAndFame = 5;
+
+// Every value a row shows after its name, in column order.
+constexpr int valueCount = parametersAndFame + levelCount;
+using RowValues = std::array<unsigned, valueCount>;
+RowValues valuesOf(const NavigatorRecord& record) {
+    RowValues values{record.leadership, record.intellect, record.combat, record.charm, record.fame};
+    std::copy(record.levels, record.levels + levelCount, values.begin() + parametersAndFame);
+    return values;
+}
 
 // Everything but inline style and script is refused, should anything ever ask for more.
 constexpr char pageStart[] =
@@ -69,16 +79,66 @@ void putPageText(std::string_view name) {
 
 // The order of the whereabouts column: tavern, inn, the fleet posts in their order, then the
 // other whereabouts by number.
-unsigned whereaboutsRank(const NavigatorRecord& record) {
+unsigned whereaboutsRank(const NavigatorRecord& record, const FleetPosts& posts = fleetPosts) {
     if (const char* lodging = lodgingOf(record)) return lodging == tavern ? 0 : 1;
-    int post = fleetPostOf(record.number);
+    int post = fleetPostOf(record.number, posts);
     if (post >= 0) return 2 + static_cast<unsigned>(post);
     return 2 + postCount + record.whereabouts;
 }
 
-void putNumberCell(unsigned value) {
-    putBytes("<td>", 4);
-    putNumber(value, 0);
+// What of a navigator is not as in the earlier save, cell by cell: where it is (joining or
+// leaving the fleet among it), its whereabouts, its name, each value; nothing without one.
+struct Changes {
+    bool town, state, name;
+    std::array<bool, valueCount> values;
+    bool any;
+};
+Changes changesOf(const NavigatorRecord& record) {
+    Changes changes{};
+    if (!earlierLoaded) return changes;
+    const NavigatorRecord& before = earlierTable[record.number];
+    Place now = placeOf(record);
+    changes.town = now != placeOf(before, earlierPosts) || (now != Place::fleet && record.location != before.location);
+    changes.state = whereaboutsRank(record) != whereaboutsRank(before, earlierPosts);
+    changes.name = std::strcmp(record.name1, before.name1) != 0 || std::strcmp(record.name2, before.name2) != 0;
+    changes.any = changes.town || changes.state || changes.name;
+    RowValues values = valuesOf(record), earlier = valuesOf(before);
+    for (int value = 0; value < valueCount; ++value) {
+        changes.values[value] = values[value] != earlier[value];
+        changes.any = changes.any || changes.values[value];
+    }
+    return changes;
+}
+
+// A cell's start; for one that changed, marked so, with the earlier value that `putEarlier`
+// prints in its title (前回 5).
+template <typename Earlier>
+void putCellStart(bool changed, Earlier putEarlier) {
+    if (!changed) {
+        putBytes("<td>", 4);
+        return;
+    }
+    putText("<td class=\"was\" title=\"");
+    putText(pageBefore);
+    putEarlier();
+    putBytes("\">", 2);
+}
+
+// Where a navigator was in the earlier save, as its town cell showed it then: in the fleet,
+// at a location without a name, or in a town by its name, else by its number.
+void putEarlierTown(const NavigatorRecord& before) {
+    switch (placeOf(before, earlierPosts)) {
+        case Place::fleet: putText(inFleet); break;
+        case Place::unnamed: putNumber(before.location, 0); break;
+        case Place::town:
+            if (townNameTable[before.location][0] != '\0') {
+                putPageText(townNameTable[before.location].data());
+            } else {
+                putText(pageTownNumber);
+                putNumber(before.location, 0);
+            }
+            break;
+    }
 }
 
 void putAttribute(const char* name, unsigned value) {
@@ -132,16 +192,17 @@ void putHeaderRow() {
     putText("</tr></thead>\n");
 }
 
-// The title's and the heading's end: when the save was written, in local time.
+// The title's and the heading's end: when the save was written, in local time, in `format`
+// (pageSavedAt, or pageComparedAt for the earlier save); empty if that is not known.
 struct SavedAt {
-    char text[64];
+    char text[128];
     std::size_t length;
 };
-SavedAt savedAt() {
+SavedAt savedAt(FileTime written, const char* format) {
     SavedAt saved{};
     LocalTime local;
-    if (!toLocalTime(saveWritten, local)) return saved;
-    int length = std::snprintf(saved.text, sizeof saved.text, pageSavedAt, local.year, local.month, local.day,
+    if (!toLocalTime(written, local)) return saved;
+    int length = std::snprintf(saved.text, sizeof saved.text, format, local.year, local.month, local.day,
                                local.hour, local.minute);
     if (length > 0) saved.length = std::min(static_cast<std::size_t>(length), sizeof saved.text - 1);
     return saved;
@@ -185,6 +246,7 @@ void putTools() {
                                std::pair{"unnamed", pageUnnamedTowns}}) {
         putToggle(keep, label);
     }
+    if (earlierLoaded) putToggle("changed", pageChanged);
     putText(" <span id=\"count\" role=\"status\">");
     putNumber(navigatorCount, 0);
     putText(pageCountOf);
@@ -226,21 +288,40 @@ void putTownNames() {
 
 // One navigator: its number and its ranks in the town, whereabouts and name orders, which
 // the page's script sorts by, then the cells.
+// A row that changed since the earlier save is marked so, and each cell that changed shows
+// the earlier value on hover; the town cell of one that moved from a town names that town's
+// number for the script, which keeps the title's name as the town is named on the page.
 void putRow(const NavigatorRecord& record, const NavigatorRanks& byTown, const NavigatorRanks& byName) {
     Place place = placeOf(record);
+    Changes changes = changesOf(record);
+    const NavigatorRecord& before = earlierTable[record.number];
     putBytes("<tr ", 4);
     putAttribute("data-number", record.number);
     putAttribute(" data-town", byTown[record.number]);
     putAttribute(" data-state", whereaboutsRank(record));
     putAttribute(" data-name", byName[record.number]);
-    if (place == Place::fleet) putText(" class=\"fleet\"");
+    if (place == Place::fleet) {
+        putText(changes.any ? " class=\"fleet changed\"" : " class=\"fleet\"");
+    } else if (changes.any) {
+        putText(" class=\"changed\"");
+    }
     putBytes(">", 1);
-    putNumberCell(record.number);
+    putBytes("<td>", 4);
+    putNumber(record.number, 0);
 
-    if (place == Place::town) {
-        putText("<td title=\"");
-        putText(pageTownNumber);
-        putNumber(record.location, 0);
+    if (place == Place::town || changes.town) {
+        putText(changes.town ? "<td class=\"was\"" : "<td");
+        if (changes.town && placeOf(before, earlierPosts) == Place::town) putAttribute(" data-before", before.location);
+        putText(" title=\"");
+        if (place == Place::town) {
+            putText(pageTownNumber);
+            putNumber(record.location, 0);
+        }
+        if (place == Place::town && changes.town) putText("&#10;");
+        if (changes.town) {
+            putText(pageBefore);
+            putEarlierTown(before);
+        }
         putText("\">");
     } else {
         putBytes("<td>", 4);
@@ -250,23 +331,53 @@ void putRow(const NavigatorRecord& record, const NavigatorRanks& byTown, const N
         case Place::unnamed: putNumber(record.location, 0); break;
         case Place::town: putPageText(townNameTable[record.location].data()); break;
     }
-    putBytes("<td>", 4);
+    putCellStart(changes.state, [&] { putWhereabouts(before, 0, pageOtherWhereabouts, earlierPosts); });
     putWhereabouts(record, 0, pageOtherWhereabouts);
-    putBytes("<td>", 4);
-    putPageText(record.name1);
-    putBytes(" ", 1);
-    putPageText(record.name2);
+    auto putName = [](const NavigatorRecord& named) {
+        putPageText(named.name1);
+        putBytes(" ", 1);
+        putPageText(named.name2);
+    };
+    putCellStart(changes.name, [&] { putName(before); });
+    putName(record);
 
-    for (unsigned value : {record.leadership, record.intellect, record.combat, record.charm}) putNumberCell(value);
-    putNumberCell(record.fame);
-    for (std::uint8_t level : record.levels) putNumberCell(level);
+    RowValues values = valuesOf(record), earlier = valuesOf(before);
+    for (int value = 0; value < valueCount; ++value) {
+        putCellStart(changes.values[value], [&] { putNumber(earlier[value], 0); });
+        putNumber(values[value], 0);
+    }
     putNewline();
+}
+
+// With an earlier save, which save the page is compared with, and how many navigators
+// changed since.
+void putComparison() {
+    if (!earlierLoaded) return;
+    SavedAt compared = savedAt(earlierWritten, pageComparedAt);
+    putText("<span class=\"compared\">");
+    if (compared.length > 0) {
+        putBytes(compared.text, compared.length);
+    } else {
+        putText(pageComparedUnknown);
+    }
+    putText("</span>");
+}
+void putChangeCount() {
+    if (!earlierLoaded) return;
+    unsigned changed = 0;
+    for (const NavigatorRecord& record : navigatorTable) changed += changesOf(record).any ? 1 : 0;
+    putText("<p id=\"changes\">");
+    putText(pageChanged);
+    putBytes(" ", 1);
+    putNumber(changed, 0);
+    putText(pagePeople);
+    putText("</p>\n");
 }
 
 }  // namespace
 
 void printHtmlPage() {
-    SavedAt saved = savedAt();
+    SavedAt saved = savedAt(saveWritten, pageSavedAt);
     putText(pageStart);
     putText("<title>");
     putText(pageTitle);
@@ -276,10 +387,18 @@ void printHtmlPage() {
     putText("</style>\n</head>\n<body>\n<main>\n<h1>");
     putText(pageHeading);
     putBytes(saved.text, saved.length);
+    putComparison();
     putText("</h1>\n");
+    putChangeCount();
     putInputLines();
     putTools();
-    putText("<table id=\"navigators\">\n");
+    if (earlierLoaded) {
+        putText("<table id=\"navigators\" data-before=\"");
+        putText(pageBefore);
+        putText("\">\n");
+    } else {
+        putText("<table id=\"navigators\">\n");
+    }
     putHeaderRow();
 
     putText("<tbody>\n");

@@ -15,9 +15,10 @@ void printHtmlPage();       // everything as one HTML page, to sort and filter i
 // What the reports show alike, decided here once.
 
 // Where a navigator is: serving in the player's fleet (whatever town the entry names), in a
-// town of the town list, or at a location of 224 and above, which no town list names.
+// town of the town list, or at a location of 224 and above, which no town list names. The
+// fleet is that of `posts`: an earlier save's has its own.
 enum class Place { fleet, town, unnamed };
-Place placeOf(const NavigatorRecord& record);
+Place placeOf(const NavigatorRecord& record, const FleetPosts& posts = fleetPosts);
 
 // 酒場 or 宿屋 for a navigator in a tavern or at an inn; nullptr otherwise.
 const char* lodgingOf(const NavigatorRecord& record);
@@ -28,7 +29,8 @@ constexpr std::size_t whereaboutsWidth = 4;
 // The whereabouts: 酒場 or 宿屋, else the fleet post's name, else the whereabouts number,
 // right-aligned in `numberWidth` positions; with `numberLabel`, the number is in brackets
 // after it, as the page shows it (その他(2)).
-void putWhereabouts(const NavigatorRecord& record, std::size_t numberWidth, const char* numberLabel = nullptr);
+void putWhereabouts(const NavigatorRecord& record, std::size_t numberWidth, const char* numberLabel = nullptr,
+                    const FleetPosts& posts = fleetPosts);
 
 // The leading column of the location list and the parameter list, 20 bytes wide for town
 // names of up to 16 bytes: the number, a colon, then the fleet mark, the unnamed location's

@@ -94,6 +94,7 @@ TEST(Options, EachArgumentIsReadByItsSecondCharacter) {
         int notUnderstood;  // position of the argument not understood, 0 if none
         int joinedLetters;  // position of the first option of joined letters, 0 if none
         bool help = false;
+        int earlier = 0;  // position of the earlier save's name, 0 if none
     };
     const Case cases[] = {
         {{}, R::locationList, S::none, 0, 0},
@@ -147,6 +148,11 @@ TEST(Options, EachArgumentIsReadByItsSecondCharacter) {
         {{"/x", "/s"}, R::locationList, S::none, 1, 0},
         {{"/p", "t", "/n"}, R::parameterList, S::none, 2, 0},
         {{"/pt", "/x"}, R::parameterList, S::none, 2, 1},
+        // /b takes the next argument, whatever it is, as the earlier save's name.
+        {{"/h", "/b", "old.CDS"}, R::htmlPage, S::none, 0, 0, false, 3},
+        {{"-Before", "/x", "/s"}, R::skillList, S::none, 0, 0, false, 2},
+        {{"/h", "/b"}, R::htmlPage, S::none, 2, 0},
+        {{"/bh"}, R::locationList, S::none, 1, 0},
     };
     for (const Case& c : cases) {
         std::vector<std::string> words = {"tidewrit"};
@@ -161,6 +167,7 @@ TEST(Options, EachArgumentIsReadByItsSecondCharacter) {
         EXPECT_EQ(options.notUnderstood, c.notUnderstood) << shown;
         EXPECT_EQ(options.joinedLetters, c.joinedLetters) << shown;
         EXPECT_EQ(options.help, c.help) << shown;
+        EXPECT_EQ(options.earlier, c.earlier) << shown;
     }
 }
 
@@ -189,6 +196,8 @@ TEST(Options, AnArgumentNotUnderstoodIsToldApart) {
         {"ーt", Misread::fullWidth},
         {"-ｎ", Misread::fullWidth},
         {toSjis("ｓ"), Misread::unknown},
+        {"/b", Misread::earlierWithoutName},  // the last argument: no name after it
+        {"-Before", Misread::earlierWithoutName},
     };
     for (const Case& c : cases) EXPECT_EQ(misreadOf(c.argument.c_str()), c.misread) << c.argument;
 }
@@ -258,6 +267,45 @@ TEST(InputFiles, SaveFileOfExactlyTheNavigatorsOrLongerIsRead) {
         RunResult run = runTidewrit(folder.path, {});
         EXPECT_EQ(run.status, 0) << extra;
         EXPECT_EQ(outputLines(run.output).size(), 205u) << extra;
+    }
+}
+
+// The page is made all the same from an earlier save that cannot be compared with, its box
+// saying why; from one that can, compared with it.
+TEST(InputFiles, AnEarlierSaveIsComparedWithOrToldWhyNot) {
+    struct Case {
+        const char* what;
+        void (*prepare)(const fs::path& earlier);
+        std::string shown;  // readable UTF-8: the status box's line, or what the comparison shows
+    };
+    const Case cases[] = {
+        {"missing", [](const fs::path&) {}, "前回のセーブデータ（/b のファイル）が見つからないので、比べずに作ったよ"},
+        {"a folder", [](const fs::path& f) { fs::create_directory(f); },
+         "前回のセーブデータ（/b のファイル）はあるけど読めないので、比べずに作ったよ"},
+        {"short", [](const fs::path& f) { writeFile(f, std::string(100, 'A')); },
+         "前回のセーブデータ（/b のファイル）は 100 バイトしかないので（66970 バイトはいるよ）、比べずに作ったよ"},
+        {"no save", [](const fs::path& f) { writeFile(f, blankSaveImage()); },
+         "前回のセーブデータ（/b のファイル）は大航海時代３のセーブデータではないみたいなので（205人中 205人の名前が文字になっていないよ）、比べずに作ったよ"},
+        {"a save a navigator ago",
+         [](const fs::path& f) {
+             SaveImage image = namedSaveImage();
+             image[37450 + 144 * 9 + 11] = 3;  // a level of navigator 9
+             writeFile(f, image);
+         },
+         "変わった航海士 1人"},
+    };
+    for (const Case& c : cases) {
+        TempFolder folder;
+        writeTownList(folder.path);
+        writeFile(folder.path / "SAVEDATA.CDS", namedSaveImage());
+        c.prepare(folder.path / "earlier.CDS");
+        RunResult run = runTidewrit(folder.path, {"/h", "/b", "earlier.CDS"});
+        EXPECT_EQ(run.status, 0) << c.what;
+        bool compared = std::string(c.what) == "a save a navigator ago";
+        std::string shown = compared ? "<p id=\"changes\">" + c.shown + "</p>\n" : "<div id=\"notes\" role=\"status\">\n<p>" + c.shown + "</p>\n</div>\n";
+        EXPECT_NE(run.output.find(toSjis(shown)), std::string::npos) << c.what;
+        EXPECT_EQ(run.output.find("data-keep=\"changed\"") != std::string::npos, compared) << c.what;
+        EXPECT_EQ(run.output.find("class=\"changed\"><td>9<") != std::string::npos, compared) << c.what;
     }
 }
 
@@ -458,6 +506,12 @@ TEST(Output, ScreenShowsWhatAPersonNeedsOnce) {
          std::string(usageText) + "「/x?[2J」が分からないよ\n"},
         {"options of joined letters", "game", bothFiles, {"/c", "-tn"}, Terminal::errors,
          "「-tn」は -t として読んだよ。/ や - のあとは1文字だけが効くから、-t -n のように分けて書いてね\n"},
+        {"an earlier save with a report other than the page", "game", bothFiles, {"/c", "/b", "SAVEDATA.CDS"},
+         Terminal::errors, "/b は /h のページでだけ使うよ。この一覧は前回のセーブデータと比べていないよ\n"},
+        {"/b without the name it takes", "game", bothFiles, {"/h", "/b"}, Terminal::errors,
+         std::string(usageText) + "「/b」が分からないよ\n/b のあとに、比べる前回のセーブデータのファイル名を書いてね\n"},
+        {"an earlier save missing, the page to a file", "game", bothFiles, {"/h", "/b", "old.CDS"}, Terminal::errors,
+         "前回のセーブデータ（/b のファイル）が見つからないので、比べずに作ったよ\n"},
         {"neither file, output to a file: both named, in a Japanese folder", "大航海時代３", nothing, {},
          Terminal::errors, townListMessage + usageText + lookedIn + townListMissing + saveMissing + advice},
         {"neither file, on one screen", "game", nothing, {}, Terminal::outputAndErrors,
@@ -771,6 +825,9 @@ TEST(Options, EachReportAndOrderIsPrinted) {
         {{"/n"}, Report::location, First::amy},
         {{"/S", "-t"}, Report::skill, First::zed},
         {{"/c", "/n"}, Report::csv, First::amy},
+        // An earlier save changes nothing but the page.
+        {{"/c", "/b", "SAVEDATA.CDS", "/n"}, Report::csv, First::amy},
+        {{"/b", "none.CDS", "/t"}, Report::location, First::zed},
     };
     TempFolder folder;
     writeOrderingFolder(folder.path);

@@ -1,8 +1,9 @@
 // Writes the synthetic example game folder: a 224-line townlist.txt of historical port
-// names and a SAVEDATA.CDS with 205 made-up navigators. Nothing here comes from the game.
+// names, a SAVEDATA.CDS with 205 made-up navigators, and earlier.CDS, the same save a voyage
+// before, for the page to compare with. Nothing here comes from the game.
 //
-//   make_example DIR          write DIR/townlist.txt and DIR/SAVEDATA.CDS
-//   make_example --check DIR  exit 1 unless both files in DIR are as this program makes them
+//   make_example DIR          write the three files into DIR
+//   make_example --check DIR  exit 1 unless the files in DIR are as this program makes them
 #include <array>
 #include <cstdio>
 #include <cstring>
@@ -103,6 +104,20 @@ SaveImage saveImage() {
     return image;
 }
 
+// The save a voyage before: six navigators were otherwise. 7 was in another town, 20 a level
+// lower, 45 a level higher and less famous, 130 at an inn, not in a tavern; 99 held the post
+// that 160 holds now.
+SaveImage earlierImage(SaveImage image) {
+    auto field = [&image](int number, int offset) -> unsigned char& { return image[37450 + number * 144 + offset]; };
+    field(7, 46) = static_cast<unsigned char>((field(7, 46) + 5) % 224);
+    field(20, 11) = static_cast<unsigned char>(field(20, 11) > 0 ? field(20, 11) - 1 : 1);
+    field(45, 12) = static_cast<unsigned char>(field(45, 12) + 1);
+    field(45, 38) = static_cast<unsigned char>(field(45, 38) > 100 ? field(45, 38) - 100 : 0);
+    field(130, 48) = 5;
+    putFleetPosts(image, {12, 57, 101, 99});
+    return image;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -116,12 +131,16 @@ int main(int argc, char** argv) {
     std::string towns = townList();
     SaveImage save = saveImage();
     std::string saveBytes(save.begin(), save.end());
+    SaveImage earlier = earlierImage(save);
+    std::string earlierBytes(earlier.begin(), earlier.end());
     if (check) {
-        bool same = readFile(folder / "townlist.txt") == towns && readFile(folder / "SAVEDATA.CDS") == saveBytes;
+        bool same = readFile(folder / "townlist.txt") == towns && readFile(folder / "SAVEDATA.CDS") == saveBytes &&
+                    readFile(folder / "earlier.CDS") == earlierBytes;
         if (!same) std::fputs("the example folder differs from what make_example writes\n", stderr);
         return same ? 0 : 1;
     }
     writeFile(folder / "townlist.txt", towns);
     writeFile(folder / "SAVEDATA.CDS", saveBytes);
+    writeFile(folder / "earlier.CDS", earlierBytes);
     return 0;
 }

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 #include <functional>
 #include <string>
 #include <vector>
@@ -64,6 +65,13 @@ void setParameters(NavigatorRecord& record, int leadership, int intellect, int c
     record.combat = static_cast<std::uint8_t>(combat);
     record.charm = static_cast<std::uint8_t>(charm);
     record.fame = static_cast<std::uint16_t>(fame);
+}
+
+// Keep the tables as they are now as the earlier save the page is compared with.
+void compareWithNow() {
+    earlierTable = navigatorTable;
+    earlierPosts = fleetPosts;
+    earlierLoaded = true;
 }
 
 const std::string zeroLevels = repeat(" 0", 27);
@@ -249,6 +257,56 @@ TEST(HtmlPage, RowHoldsEveryCellAndNoMarkupFromANames) {
          [] { inTown3(12, "a\x80" "b", "\x83\x80\x81<\x81\x1f"); }, 12,
          "<tr data-number=\"12\" data-town=\"204\" data-state=\"6\" data-name=\"204\"><td>12<td title=\"" + toSjis("町番号 3") + "\">ABC<td>"
          + toSjis("その他(0)") + "<td>a?b \x83\x80\x81&lt;\x81?<td>0<td>0<td>0<td>0<td>0" + zeroCells + "\n"},
+        // Compared with an earlier save, the same navigator by number.
+        {"unchanged since the earlier save",
+         [] {
+             inTown3(20, "M", "N").levels[0] = 4;
+             compareWithNow();
+         },
+         20,
+         toSjis("<tr data-number=\"20\" data-town=\"204\" data-state=\"6\" data-name=\"204\"><td>20<td title=\"町番号 3\">ABC"
+                "<td>その他(0)<td>M N<td>0<td>0<td>0<td>0<td>0<td>4") + repeat("<td>0", 26) + "\n"},
+        {"moved from a town without a name; a level up, one down, fame and a name changed, the earlier name as text",
+         [] {
+             NavigatorRecord& record = inTown3(20, "M", "N");
+             record.levels[0] = 4;
+             record.levels[26] = 1;
+             record.fame = 300;
+             compareWithNow();
+             NavigatorRecord& before = earlierTable[20];
+             before.location = 9;
+             before.levels[0] = 3;
+             before.levels[26] = 12;
+             before.fame = 0;
+             std::strcpy(before.name2, "<i>");
+         },
+         20,
+         toSjis("<tr data-number=\"20\" data-town=\"204\" data-state=\"6\" data-name=\"204\" class=\"changed\"><td>20"
+                "<td class=\"was\" data-before=\"9\" title=\"町番号 3&#10;前回 町番号 9\">ABC<td>その他(0)"
+                "<td class=\"was\" title=\"前回 M &lt;i&gt;\">M N<td>0<td>0<td>0<td>0<td class=\"was\" title=\"前回 0\">300"
+                "<td class=\"was\" title=\"前回 3\">4") + repeat("<td>0", 25) + toSjis("<td class=\"was\" title=\"前回 12\">1\n")},
+        {"joined the fleet from a town's tavern",
+         [] {
+             inTown3(21, "J", "K").whereabouts = 4;
+             compareWithNow();
+             navigatorTable[21].whereabouts = 0;
+             fleetPosts[0] = 21;
+         },
+         21,
+         toSjis("<tr data-number=\"21\" data-town=\"204\" data-state=\"2\" data-name=\"204\" class=\"fleet changed\"><td>21"
+                "<td class=\"was\" data-before=\"3\" title=\"前回 ABC\">－艦隊に勤務中－<td class=\"was\" title=\"前回 酒場\">副官"
+                "<td>J K<td>0<td>0<td>0<td>0<td>0") + zeroCells + "\n"},
+        {"left the fleet for a location without a name",
+         [] {
+             setNavigator(22, "L", "").location = 230;
+             fleetPosts[2] = 22;
+             compareWithNow();
+             fleetPosts[2] = 250;
+         },
+         22,
+         toSjis("<tr data-number=\"22\" data-town=\"204\" data-state=\"6\" data-name=\"204\" class=\"changed\"><td>22"
+                "<td class=\"was\" title=\"前回 －艦隊に勤務中－\">230<td class=\"was\" title=\"前回 測量\">その他(0)"
+                "<td>L <td>0<td>0<td>0<td>0<td>0") + zeroCells + "\n"},
     };
     checkRows(printHtmlPage, pageRows, cases);
 }

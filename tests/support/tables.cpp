@@ -15,6 +15,10 @@ void resetTables() {
     fleetPosts = {250, 250, 250, 250};
     saveWritten = FileTime{};
     tableOrder = TableOrder::saved;
+    earlierTable = navigatorTable;
+    earlierPosts = fleetPosts;
+    earlierWritten = FileTime{};
+    earlierLoaded = false;
 }
 
 NavigatorRecord& setNavigator(int number, const std::string& name1, const std::string& name2) {
