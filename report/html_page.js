@@ -4,8 +4,9 @@
 // and a click on a town those of that town; the page says how many it shows. A town so kept
 // can be named in a box of its own, and the whole town list saved as townlist.txt. The
 // values that stand out in their column are shaded. The view and the names given live in
-// the address's fragment, so that a reload or a bookmark shows them again. Without this
-// script the table reads in full, in the order the program printed it. Every text the
+// the address's fragment, so that a reload or a bookmark shows them again. Compared with an
+// earlier save, a toggle keeps the navigators that changed. Without this script the table
+// reads in full, in the order the program printed it. Every text the
 // script compares with or shows comes from the page itself, never from here.
 (function () {
   "use strict";
@@ -79,26 +80,35 @@
   }
 
   // The towns: every name as the run read it from the list and as the page shows it now, by
-  // town number; the town of each navigator shown in one, and the title of its cells, which
-  // ends in the number.
+  // town number; the town of each navigator shown in one, and the first line of the title of
+  // its cells, which ends in the number. Compared with an earlier save, a town cell that
+  // changed has a line on where the navigator was after it (the earlier town), that of a town by
+  // its number (data-before), named as the page names that town.
   var items = document.getElementById("towns").getElementsByTagName("li");
   var listNames = [], names = [], townOf = {}, numberTitles = {}, shownTowns = {};
+  var beforeLabel = table.getAttribute("data-before"), beforeTown = {}, beforeLine = {}, changed = {};
   for (i = 0; i < items.length; i++) listNames.push(items[i].textContent);
   names = listNames.slice();
   var townLabel = fold(heads[TOWN].textContent) + "=", numberPrefix = "";
   for (i = 0; i < rows.length; i++) {
-    var row = rows[i], number = numberOf(row), title = row.cells[TOWN].title;
+    var row = rows[i], number = numberOf(row), lines = row.cells[TOWN].title.split("\n");
     rowOf[number] = row;
-    if (title) {
-      var town = +/(\d+)$/.exec(title)[1];
+    if (beforeLabel && lines[lines.length - 1].indexOf(beforeLabel) === 0) {
+      beforeLine[number] = lines.pop();
+      var was = row.cells[TOWN].getAttribute("data-before");
+      if (was) beforeTown[number] = +was;
+    }
+    if (lines[0]) {
+      var town = +/(\d+)$/.exec(lines[0])[1];
       townOf[number] = town;
-      numberTitles[town] = title;
-      numberPrefix = numberPrefix || title.substring(0, title.length - String(town).length);
+      numberTitles[town] = lines[0];
+      numberPrefix = numberPrefix || lines[0].substring(0, lines[0].length - String(town).length);
     }
     shownTowns[number] = row.cells[TOWN].textContent;
     texts[number] = [fold(shownTowns[number]), fold(row.cells[STATE].textContent),
                      fold(row.cells[NAME].textContent)];
-    fleet[number] = row.className === "fleet";
+    fleet[number] = /(^| )fleet( |$)/.test(row.className);
+    changed[number] = /(^| )changed( |$)/.test(row.className);
     var state = +row.getAttribute("data-state");
     kindsOf[number] = {tavern: state === 0, inn: state === 1, fleet: fleet[number]};
     for (c = 0; c < valueColumns.length; c++) {
@@ -189,7 +199,8 @@
   // The kinds of row the pressed toggles keep: any of those in a tavern, at an inn or in the
   // fleet (with none of them pressed, every row); and of those, with the unnamed toggle
   // pressed, only the rows of a town without a name yet: none, or the template's own (its
-  // prefix and the town's number).
+  // prefix and the town's number); with the changed toggle pressed, only the rows that
+  // changed since the earlier save.
   var template = document.getElementById("townName").getAttribute("data-template");
   function pressedKinds() {
     var pressed = [];
@@ -207,6 +218,8 @@
     for (var k = 0; k < pressed.length; k++) {
       if (pressed[k] === "unnamed") {
         if (!unnamed(number)) return false;
+      } else if (pressed[k] === "changed") {
+        if (!changed[number]) return false;
       } else {
         kinds++;
         kept = kept || kindsOf[number][pressed[k]];
@@ -241,7 +254,8 @@
       for (var t = 0; t < tests.length && kept; t++) kept = tests[t](number);
       row.style.display = kept ? "" : "none";
       // The stripes alternate among the rows shown.
-      row.className = (fleet[number] ? "fleet" : "") + (kept && shown % 2 === 1 ? " stripe" : "");
+      row.className = (fleet[number] ? "fleet" : "") + (changed[number] ? " changed" : "") +
+                      (kept && shown % 2 === 1 ? " stripe" : "");
       if (kept) shown++;
     }
     count.textContent = shown;
@@ -289,16 +303,28 @@
     showOrder(printedBy, false);
   }
 
-  // Naming a town: the cells of every navigator in it show the name, and the search finds it.
+  // The title of a navigator's town cell: the town's name where `whole` asks for it (one cut
+  // short in its cell), the town's number, and where the navigator was before.
+  function townTitle(number, whole) {
+    var town = townOf[number], lines = [], was = beforeTown[number];
+    if (town !== undefined && whole) lines.push(names[town]);
+    if (town !== undefined) lines.push(numberTitles[town]);
+    if (was !== undefined) lines.push(beforeLabel + (names[was] !== "" ? names[was] : numberPrefix + was));
+    else if (beforeLine[number]) lines.push(beforeLine[number]);
+    return lines.join("\n");
+  }
+  // Naming a town: the cells of every navigator in it show the name, and the search finds it;
+  // those of the navigators who were there before say so by the name.
   function nameTown(town, name) {
     names[town] = name;
-    for (var number in townOf) {
-      if (!townOf.hasOwnProperty(number) || townOf[number] !== town) continue;
+    for (var number in rowOf) {
+      if (!rowOf.hasOwnProperty(number) || (townOf[number] !== town && beforeTown[number] !== town)) continue;
+      var cell = rowOf[number].cells[TOWN];
+      cell.title = townTitle(number, false);
+      if (townOf[number] !== town) continue;
       shownTowns[number] = name;
       texts[number][0] = fold(name);
-      var cell = rowOf[number].cells[TOWN];
       cell.textContent = name;
-      cell.title = numberTitles[town];
     }
   }
 
@@ -552,9 +578,9 @@
   });
   // A name cut short in its cell shows whole on hover, above the town's number.
   body.addEventListener("mouseover", function (event) {
-    var cell = townCellOf(event.target), town = cell && townOf[numberOf(cell.parentNode)];
-    if (town === undefined || town === null) return;
-    cell.title = (cell.scrollWidth > cell.clientWidth ? names[town] + "\n" : "") + numberTitles[town];
+    var cell = townCellOf(event.target), number = cell && numberOf(cell.parentNode);
+    if (!cell || townOf[number] === undefined) return;
+    cell.title = townTitle(number, cell.scrollWidth > cell.clientWidth);
   });
   window.addEventListener("hashchange", restoreView);
   window.addEventListener("resize", pinColumns);
@@ -575,7 +601,8 @@
       var value = column[numberOf(rows[i])];
       if (value < lowest) continue;
       var step = highest === lowest ? 3 : 1 + Math.round(2 * (value - lowest) / (highest - lowest));
-      rows[i].cells[valueColumns[c]].className = "shade" + step;
+      var cell = rows[i].cells[valueColumns[c]];
+      cell.className = (cell.className ? cell.className + " " : "") + "shade" + step;
     }
   }
 
@@ -583,4 +610,5 @@
   restoreView();
   document.getElementById("tools").removeAttribute("hidden");
   pinColumns();
+
 })();

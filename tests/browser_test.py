@@ -14,7 +14,9 @@ by the program again, and the box to copy it from where a browser cannot save a 
 long name within 1366; the screen's lines on the input files in a status box; axe-core's
 rules; the print; the save's time; names are text, never markup; a click on a town of
 quotes or of half-width katakana; no request leaves the page; the console stays free of
-errors; without script the whole table shows in order. With --screenshot, the example's page (sorted by one level) is
+errors; without script the whole table shows in order. Compared with an earlier save: the
+rows and cells that changed, their earlier values, the toggle, the count and the heading.
+With --screenshot, the example's page (sorted by one level) is
 saved as a picture too.
 
 Exits 77 (skipped) where Chromium, ChromeDriver or Selenium is missing, unless
@@ -486,6 +488,70 @@ def check_hostile(browser, program, example, work):
     browser.filter("")
 
 
+def entry_fields(save):
+    """What the page shows of each navigator, as raw fields: names, town, whereabouts, the
+    values; and the fleet's posts."""
+    data = save.read_bytes()
+    entries = [data[37450 + 144 * k:37450 + 144 * (k + 1)] for k in range(205)]
+    return [(e[50:69].split(b"\0")[0], e[69:88].split(b"\0")[0], e[46], e[48], e[0:4], e[11:40])
+            for e in entries], [data[165 + 2 * post] for post in range(4)]
+
+
+def check_comparison(browser, program, example, work):
+    """The example's page compared with the hostile save of 21:03 in Tokyo: the rows that
+    changed, marked and kept by their toggle, each changed cell's earlier value as text."""
+    earlier = work / "hostile" / "SAVEDATA.CDS"
+    page = page_of(program, example, ["/b", str(earlier)], work / "compared.html", dict(os.environ, TZ="Asia/Tokyo"))
+    check_requests_and_console(browser, page, "compared with a hostile save")
+    now, posts = entry_fields(example / "SAVEDATA.CDS")
+    then, then_posts = entry_fields(earlier)
+    changed = sorted(k for k in range(205) if now[k] != then[k] or (k in posts) != (k in then_posts))
+    browser.open(page)
+    shown = browser.run("return [document.querySelector('h1 .compared').textContent,"
+                        " document.getElementById('changes').textContent];")
+    check(shown == ["（2026年12月9日 21:03 のセーブデータと比べて）", "変わった航海士 %d人" % len(changed)],
+          "the heading names the save compared with, and the page how many changed: " + str(shown))
+    marked = browser.run("return " + ROWS + ".filter(r => r.classList.contains('changed')).map(r => +r.dataset.number);")
+    check(marked == changed and 0 in changed and 9 in changed, "the rows that changed are marked: " + str(len(marked)))
+    looks = browser.run(
+        "var row = q => document.querySelector('#navigators tr[data-number=\"' + q + '\"]');"
+        "var s = c => getComputedStyle(c);"
+        "return [s(row(0).cells[0]).boxShadow, s(row(arguments[0]).cells[0]).boxShadow,"
+        " s(row(0).cells[3]).fontWeight, s(row(0).cells[3]).color, s(row(0).cells[4]).fontWeight];",
+        [k for k in range(205) if k not in changed][0])
+    check("inset" in looks[0] and looks[1] == "none" and looks[2:] == ["700", "rgb(110, 44, 0)", "400"],
+          "a changed row shows a bar, a changed cell bold in orange, an unchanged one plain: " + str(looks))
+    titles = browser.run("return [0, 3, 5, 6, 8].map(n => Array.from(document.querySelector("
+                         "'#navigators tr[data-number=\"' + n + '\"]').cells).map(c => c.title));")
+    hostile = hostile_folder(example, work / "hostile")
+    locations = [now[k][2] for k in (0, 3, 5, 6, 8)]
+    check(titles[0][NAME] == "前回 " + hostile[0] and titles[1][NAME] == "前回 " + hostile[3]
+          and titles[2][NAME] == "前回 " + hostile[5], "a changed name shows the earlier one on hover, as text")
+    town_names = list_names(example / "townlist.txt")  # the earlier town by the list read now
+    check(titles[3][TOWN] == "町番号 %d\n前回 パルマ" % locations[3] and titles[4][TOWN] == "町番号 %d\n前回 %s"
+          % (locations[4], town_names[200]), "a moved navigator's town shows the earlier town: " + repr(titles[3][TOWN]))
+    check(titles[0][-1] == "前回 13" and titles[0][LEADERSHIP] == "", "a changed level shows the earlier value")
+    stray = browser.run("return [document.querySelectorAll('#navigators tbody *:not(tr):not(td)').length, typeof x];")
+    check(stray == [0, "undefined"], "no earlier name became markup")
+
+    browser.press("changed")
+    check(browser.shown() == changed, "the toggle 変わった航海士 keeps the rows that changed")
+    browser.press("tavern")
+    check(browser.shown() == [k for k in changed if now[k][3] == 4 and k not in posts] and browser.shown(),
+          "and with 酒場, those of them in a tavern")
+    browser.driver.get("about:blank")
+    browser.driver.get(page.as_uri() + "#town72=%E6%96%B0%E6%B8%AF")
+    title = browser.run("return document.querySelector('#navigators tr[data-number=\"6\"]').cells[1].title;")
+    check(title.endswith("\n前回 新港"), "the earlier town is named as the page names it: " + repr(title))
+    check_axe(browser, "the compared page")
+
+    browser.open(work / "page.html")
+    none = browser.run("return [document.querySelectorAll('[data-keep=changed], #changes, .compared, .was, .changed')"
+                       ".length, document.querySelector('#navigators').hasAttribute('data-before')];")
+    check(none == [0, False], "a page without an earlier save shows nothing of one")
+    return page
+
+
 def check_fragment(browser, page):
     """A fragment changed while the page is open shows what a fresh load of it shows."""
     state = "return [%s, document.getElementById('filter').value, %s, " \
@@ -672,6 +738,7 @@ def main():
             check_fit(browser, page)
             check_reload_and_print(browser, page, work)
             check_hostile(browser, program, example, work)
+            check_comparison(browser, program, example, work)
             check_fragment(browser, page)
             check_naming(browser, program, example, work)
             check_without_script(page)
