@@ -5,8 +5,9 @@
 // can be named in a box of its own, and the whole town list saved as townlist.txt. The
 // values that stand out in their column are shaded. The view and the names given live in
 // the address's fragment, so that a reload or a bookmark shows them again. Compared with an
-// earlier save, a toggle keeps the navigators that changed. Without this script the table
-// reads in full, in the order the program printed it. Every text the
+// earlier save, a toggle keeps the navigators that changed. The page saved as
+// navigators.html follows the game: it loads itself again as it is written anew. Without
+// this script the table reads in full, in the order the program printed it. Every text the
 // script compares with or shows comes from the page itself, never from here.
 (function () {
   "use strict";
@@ -611,4 +612,50 @@
   document.getElementById("tools").removeAttribute("hidden");
   pinColumns();
 
+  // The page saved as navigators.html is written anew as the game is saved: while it is
+  // shown, it loads itself again every few seconds, the view kept in the fragment and, in the
+  // history's state, the box typed in and the scroll from the table's top, so that the same
+  // rows stay in view where the lines above the table are new. Never while text is selected, a name
+  // is being given or the list copied, nor within a while of a key in the search box (its
+  // words are in the fragment already). A numbered page never changes, nor loads again.
+  var reloadEvery = 5000, keyPause = 8000, lastKey = 0, composing = false;
+  function tableTop() {
+    return table.getBoundingClientRect().top + window.pageYOffset;
+  }
+  var reloaded = history.state && history.state.tidewrit;
+  if (reloaded) {
+    var focused = reloaded.focus === box.id ? box : null;
+    if (focused && focused.focus) {
+      try {
+        focused.focus({preventScroll: true});
+        focused.setSelectionRange(reloaded.caret, reloaded.caret);
+      } catch (unsupported) {
+        // An older browser: the words are there, the caret is not.
+      }
+    }
+    window.scrollTo(reloaded.x, tableTop() + reloaded.y);
+  }
+  if (!/(^|\/)navigators\.html$/i.test(location.pathname) || !history.replaceState || !window.setInterval) return;
+  document.addEventListener("keydown", function () { lastKey = new Date().getTime(); }, true);
+  document.addEventListener("compositionstart", function () { composing = true; }, true);
+  document.addEventListener("compositionend", function () { composing = false; }, true);
+  function busy() {
+    var active = document.activeElement, selection = window.getSelection && String(window.getSelection());
+    if (document.hidden || composing || selection) return true;
+    if (active === nameBox || (active && active.tagName === "TEXTAREA")) return true;
+    return active === box && new Date().getTime() - lastKey < keyPause;
+  }
+  setInterval(function () {
+    if (busy()) return;
+    var x = window.pageXOffset, y = window.pageYOffset - tableTop();
+    var caret = document.activeElement === box ? box.selectionStart : 0;
+    try {
+      history.replaceState({tidewrit: {x: x, y: y, focus: document.activeElement === box ? box.id : "", caret: caret}},
+                           "", location.href);
+    } catch (refused) {
+      return;
+    }
+    if ("scrollRestoration" in history) history.scrollRestoration = "manual";
+    location.reload();
+  }, reloadEvery);
 })();

@@ -15,8 +15,8 @@ long name within 1366; the screen's lines on the input files in a status box; ax
 rules; the print; the save's time; names are text, never markup; a click on a town of
 quotes or of half-width katakana; no request leaves the page; the console stays free of
 errors; without script the whole table shows in order. Compared with an earlier save: the
-rows and cells that changed, their earlier values, the toggle, the count and the heading.
-With --screenshot, the example's page (sorted by one level) is
+rows and cells that changed, their earlier values, the toggle, the count and the heading;
+navigators.html following as it is written anew, a numbered page not. With --screenshot, the example's page (sorted by one level) is
 saved as a picture too.
 
 Exits 77 (skipped) where Chromium, ChromeDriver or Selenium is missing, unless
@@ -552,6 +552,54 @@ def check_comparison(browser, program, example, work):
     return page
 
 
+def check_follow(browser, page, compared, work):
+    """navigators.html loads itself again when written anew, keeping the view and the scroll,
+    never while a word is being typed; a numbered page never does."""
+    from selenium.webdriver.common.keys import Keys
+    live = work / "live"
+    live.mkdir()
+    fixed = live / "navigators.html"
+    shutil.copy(page, fixed)
+    shutil.copy(page, live / "navigators-1.html")
+    view = "return [location.hash, %s, document.getElementById('navigators').getBoundingClientRect().top, " \
+           "document.activeElement.id];" % (
+        "Array.from(document.querySelectorAll('#navigators th')).map(h => h.getAttribute('aria-sort')).join()")
+    browser.open(fixed)
+    browser.click_header(SURVEYING)
+    browser.press("tavern")
+    browser.run("location.hash += '&town5=%E6%96%B0%E6%B8%AF';")
+    browser.run("window.scrollTo(0, 150); window.marker = 1;")
+    before = browser.run(view)
+    shutil.copy(compared, live / "new.html")
+    os.replace(live / "new.html", fixed)
+    started = time.time()
+    while time.time() - started < 12 and browser.run("return window.marker;"):
+        time.sleep(0.5)
+    shown = browser.run("return document.querySelector('h1 .compared') !== null;")
+    after = browser.run(view)
+    check(shown and after[:2] + after[3:] == before[:2] + before[3:] and before[2] < 0 and abs(after[2] - before[2]) < 1,
+          "the page written anew shows within %.0f s, in the same view, the same rows in view: %s"
+          % (time.time() - started, after))
+
+    browser.run("window.marker = 1;")
+    box = browser.driver.find_element("id", "filter")
+    for letter in "ｶﾀﾘﾅ" * 2 + "  ":
+        box.send_keys(letter)
+        time.sleep(1)
+    check(browser.run("return window.marker;") == 1, "never while a word is being typed")
+    box.send_keys(Keys.BACKSPACE)
+    started = time.time()
+    while time.time() - started < 16 and browser.run("return window.marker;"):
+        time.sleep(0.5)
+    check(browser.run("return [window.marker, document.activeElement.id, document.getElementById('filter').value];")
+          == [None, "filter", "ｶﾀﾘﾅｶﾀﾘﾅ "], "but after a pause, the box keeping its words and the caret")
+
+    browser.open(live / "navigators-1.html")
+    browser.run("window.marker = 1;")
+    time.sleep(6.5)
+    check(browser.run("return window.marker;") == 1, "a numbered page never loads again")
+
+
 def check_fragment(browser, page):
     """A fragment changed while the page is open shows what a fresh load of it shows."""
     state = "return [%s, document.getElementById('filter').value, %s, " \
@@ -738,7 +786,8 @@ def main():
             check_fit(browser, page)
             check_reload_and_print(browser, page, work)
             check_hostile(browser, program, example, work)
-            check_comparison(browser, program, example, work)
+            compared = check_comparison(browser, program, example, work)
+            check_follow(browser, page, compared, work)
             check_fragment(browser, page)
             check_naming(browser, program, example, work)
             check_without_script(page)
