@@ -16,7 +16,9 @@
 #   user's own folder, each time in a new file, leave the first one as it was and end with
 #   exit status 0; where the program fails (no town list), where Tidewrit.exe is not beside
 #   them, or where the user's folder cannot be written, they say so, leave no file and end
-#   with exit status 1;
+#   with exit status 1; Tidewrit-html.bat also writes its page as navigators.html, the second
+#   time, after the game saved, compared with the save of the first, whose copy it keeps in
+#   the user's folder, never in the game's;
 # - the screen lines on what to do next show last: the program's own folder when it was
 #   started elsewhere, files named almost so, the argument not understood (a full-width one
 #   on a Japanese system), options of joined letters, a save too short.
@@ -245,7 +247,9 @@ for place in game empty alone; do
   [ "$place" = alone ] || cp "$program" "$work/$place/Tidewrit.exe"
   cp "$batch" "$(dirname "$batch")/Tidewrit-html.bat" "$work/$place/"
 done
-(cd "$work/game" && "$@" /c >"$work/expected.csv" </dev/null && "$@" /h >"$work/expected.html" </dev/null)
+(cd "$work/game" && "$@" /c >"$work/expected.csv" </dev/null)
+# What the program prints in the game folder with OPTIONS, quoted for the shell.
+game_report() { (cd "$work/game" && eval "$emulator $(quoted "$program") $1" </dev/null); }
 # Tidewrit-KIND.bat in FOLDER, what it shows in $work/shown and its exit status in
 # batch_status; with PROFILE, a Windows path, as the user's own folder.
 #   run_batch FOLDER [PROFILE]
@@ -281,13 +285,31 @@ saved() { ls "$profile" | grep "^navigators-[0-9]*\\.$kind\$" | sort; }
 # Tidewrit-KIND.bat, which saves what the program prints for KIND, NAMED so on the screen,
 # run twice, then where it cannot save.
 #   check_batch KIND NAMED
+# The page's first run shows the example's earlier save, the second, after the game saved, the
+# example's save compared with it.
 check_batch() {
   kind=$1
   before=$(saved)
+  expected_first=$work/expected.$kind expected_second=$work/expected.$kind
+  kept="$profile/navigators-save.cds"
+  if [ "$kind" = html ]; then
+    rm -f "$profile/navigators.html" "$kept"
+    cp "$folder/earlier.CDS" "$work/game/SAVEDATA.CDS"
+    game_report /h >"$work/expected-first.html"
+    expected_first=$work/expected-first.html expected_second=$work/expected-second.html
+  fi
+  game_files=$(ls "$work/game")
   run_batch "$work/game"
   [ "$batch_status" = 0 ] || { echo "$kind: the batch file saved with exit status $batch_status, not 0" >&2; failed=1; }
   first=$(saved | grep -vxF "$before" || true)
   cp "$profile/$first" "$work/first.$kind" 2>/dev/null || true
+  if [ "$kind" = html ]; then
+    cmp -s "$kept" "$work/game/SAVEDATA.CDS" || { echo "html: the save shown is not kept beside the page" >&2; failed=1; }
+    cp "$folder/SAVEDATA.CDS" "$work/game/SAVEDATA.CDS"
+    game_report "/h /b $(quoted "$(windows_path "$profile")\\navigators-save.cds")" >"$expected_second"
+    iconv -f CP932 -t UTF-8 <"$expected_second" | grep -q "変わった航海士 6人" ||
+      { echo "html: the example's save compared with its earlier one does not show 6 changed" >&2; failed=1; }
+  fi
   run_batch "$work/game"
   [ "$batch_status" = 0 ] || { echo "$kind: the batch file saved with exit status $batch_status, not 0" >&2; failed=1; }
   new=$(saved | grep -vxF "$before" || true)
@@ -296,12 +318,16 @@ check_batch() {
     echo "$kind: two runs of the batch file made these new files: $new" >&2
     failed=1
   else
-    for name in $first $second; do
-      cmp -s "$profile/$name" "$work/expected.$kind" || { echo "$name is not what the program prints" >&2; failed=1; }
-    done
+    cmp -s "$profile/$first" "$expected_first" || { echo "$first is not what the program prints" >&2; failed=1; }
+    cmp -s "$profile/$second" "$expected_second" || { echo "$second is not what the program prints" >&2; failed=1; }
     cmp -s "$profile/$first" "$work/first.$kind" || { echo "the second run changed $first" >&2; failed=1; }
     grep -q "users.*$second" "$work/shown" || { echo "the second run did not say where $second is" >&2; failed=1; }
+    if [ "$kind" = html ] && ! cmp -s "$profile/navigators.html" "$profile/$second"; then
+      echo "html: navigators.html is not the newest page" >&2
+      failed=1
+    fi
   fi
+  [ "$(ls "$work/game")" = "$game_files" ] || { echo "$kind: the batch file wrote in the game folder" >&2; failed=1; }
   run_batch "$work/empty"
   batch_fails "without a town list" "$2"
   run_batch "$work/alone"
@@ -312,6 +338,7 @@ check_batch() {
 }
 check_batch csv CSV
 check_batch html HTML
+
 
 # The console's last lines, started from cmd in the current folder with OPTIONS, are LINES.
 #   ends_with WHAT LINES OPTIONS
