@@ -19,6 +19,9 @@
 #   with exit status 1; Tidewrit-html.bat also writes its page as navigators.html, the second
 #   time, after the game saved, compared with the save of the first, whose copy it keeps in
 #   the user's folder, never in the game's;
+# - Tidewrit-watch.bat, left open in the game folder, writes the page (numbered and as
+#   navigators.html) when the save changes, compared with the save before, and not without
+#   a change;
 # - the screen lines on what to do next show last: the program's own folder when it was
 #   started elsewhere, files named almost so, the argument not understood (a full-width one
 #   on a Japanese system), options of joined letters, a save too short.
@@ -245,7 +248,7 @@ mkdir "$work/game" "$work/alone"
 cp "$folder/SAVEDATA.CDS" "$folder/townlist.txt" "$work/game/"
 for place in game empty alone; do
   [ "$place" = alone ] || cp "$program" "$work/$place/Tidewrit.exe"
-  cp "$batch" "$(dirname "$batch")/Tidewrit-html.bat" "$work/$place/"
+  cp "$batch" "$(dirname "$batch")/Tidewrit-html.bat" "$(dirname "$batch")/Tidewrit-watch.bat" "$work/$place/"
 done
 (cd "$work/game" && "$@" /c >"$work/expected.csv" </dev/null)
 # What the program prints in the game folder with OPTIONS, quoted for the shell.
@@ -339,6 +342,36 @@ check_batch() {
 check_batch csv CSV
 check_batch html HTML
 
+# Tidewrit-watch.bat, left open in the game folder, where the save is the one the last page
+# showed: no page until the game saves (the save replaced whole), then one, compared with
+# the save before, and none more.
+kind=html
+before=$(saved)
+cp -p "$profile/navigators-save.cds" "$work/before.cds"
+(eval "timeout 120 $emulator cmd /c $(quoted "$(windows_path "$work/game")\\Tidewrit-watch.bat")" \
+   </dev/null >"$work/watched" 2>&1) &
+watcher=$!
+sleep 8
+[ "$(saved)" = "$before" ] || { echo "watch: a page was written without a save" >&2; failed=1; }
+cp "$folder/earlier.CDS" "$work/game/saving" && mv "$work/game/saving" "$work/game/SAVEDATA.CDS"
+game_report "/h /b $(quoted "$(windows_path "$work")\\before.cds")" >"$work/expected-watched.html"
+for wait in $(seq 60); do
+  [ "$(saved)" = "$before" ] || break
+  sleep 0.5
+done
+sleep 1
+watched=$(saved | grep -vxF "$before" || true)
+if [ "$(printf '%s\n' "$watched" | grep -c .)" != 1 ] || ! cmp -s "$profile/$watched" "$work/expected-watched.html" ||
+   ! cmp -s "$profile/navigators.html" "$work/expected-watched.html"; then
+  echo "watch: after a save, these new pages, not one compared with the save before: $watched" >&2
+  failed=1
+fi
+sleep 6
+[ "$(saved | grep -vxF "$before" || true)" = "$watched" ] || { echo "watch: a page was written without a save" >&2; failed=1; }
+grep -q "$watched" "$work/watched" || { echo "watch: the window did not say $watched was written" >&2; failed=1; }
+pkill -TERM -P "$watcher" 2>/dev/null || true
+wait "$watcher" 2>/dev/null || true
+for name in $watched navigators.html navigators-save.cds; do rm -f "$profile/$name"; done
 
 # The console's last lines, started from cmd in the current folder with OPTIONS, are LINES.
 #   ends_with WHAT LINES OPTIONS
