@@ -544,6 +544,11 @@ def check_comparison(browser, program, example, work):
     title = browser.run("return document.querySelector('#navigators tr[data-number=\"6\"]').cells[1].title;")
     check(title.endswith("\n前回 新港"), "the earlier town is named as the page names it: " + repr(title))
     check_axe(browser, "the compared page")
+    browser.driver.set_window_size(1366, 768)
+    browser.open(page)
+    widths = browser.run("return [document.documentElement.scrollWidth, document.documentElement.clientWidth];")
+    check(widths[0] <= widths[1], "the compared page's bold cells keep every column in view at 1366x768 " + str(widths))
+    browser.driver.set_window_size(1280, 800)
 
     browser.open(work / "page.html")
     none = browser.run("return [document.querySelectorAll('[data-keep=changed], #changes, .compared, .was, .changed')"
