@@ -287,10 +287,10 @@ void putTownNames() {
 }
 
 // One navigator: its number and its ranks in the town, whereabouts and name orders, which
-// the page's script sorts by, then the cells.
-// A row that changed since the earlier save is marked so, and each cell that changed shows
-// the earlier value on hover; the town cell of one that moved from a town names that town's
-// number for the script, which keeps the title's name as the town is named on the page.
+// the page's script sorts by, then the cells. A row that changed since the earlier save is
+// marked so, and each cell that changed shows the earlier value on hover; the town cell of
+// one that moved from a town names that town's number for the script, which keeps the
+// title's name as the town is named on the page.
 void putRow(const NavigatorRecord& record, const NavigatorRanks& byTown, const NavigatorRanks& byName) {
     Place place = placeOf(record);
     Changes changes = changesOf(record);
@@ -341,7 +341,8 @@ void putRow(const NavigatorRecord& record, const NavigatorRanks& byTown, const N
     putCellStart(changes.name, [&] { putName(before); });
     putName(record);
 
-    RowValues values = valuesOf(record), earlier = valuesOf(before);
+    RowValues values = valuesOf(record);
+    RowValues earlier = changes.any ? valuesOf(before) : values;
     for (int value = 0; value < valueCount; ++value) {
         putCellStart(changes.values[value], [&] { putNumber(earlier[value], 0); });
         putNumber(values[value], 0);
