@@ -83,8 +83,8 @@
   // The towns: every name as the run read it from the list and as the page shows it now, by
   // town number; the town of each navigator shown in one, and the first line of the title of
   // its cells, which ends in the number. Compared with an earlier save, a town cell that
-  // changed has a line on where the navigator was after it (the earlier town), that of a town by
-  // its number (data-before), named as the page names that town.
+  // changed ends in a line on where the navigator was; where that was a town, data-before
+  // holds its number, so that the line names it as the page names the town.
   var items = document.getElementById("towns").getElementsByTagName("li");
   var listNames = [], names = [], townOf = {}, numberTitles = {}, shownTowns = {};
   var beforeLabel = table.getAttribute("data-before"), beforeTown = {}, beforeLine = {}, changed = {};
@@ -615,9 +615,9 @@
   // The page saved as navigators.html is written anew as the game is saved: while it is
   // shown, it loads itself again every few seconds, the view kept in the fragment and, in the
   // history's state, the box typed in and the scroll from the table's top, so that the same
-  // rows stay in view where the lines above the table are new. Never while text is selected, a name
-  // is being given or the list copied, nor within a while of a key in the search box (its
-  // words are in the fragment already). A numbered page never changes, nor loads again.
+  // rows stay in view where the lines above the table are new. Never while text is selected,
+  // a name is being given or the list copied, nor within a while of a key in the search box
+  // (its words are in the fragment already). A numbered page never changes, nor loads again.
   var reloadEvery = 5000, keyPause = 8000, lastKey = 0, composing = false;
   function tableTop() {
     return table.getBoundingClientRect().top + window.pageYOffset;
