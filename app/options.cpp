@@ -31,6 +31,12 @@ bool joinsLetters(const char* argument) {
     return true;
 }
 
+// Whether `argument` is an option, begun by "/" or "-".
+bool isMarked(const char* argument) { return argument[0] == '/' || argument[0] == '-'; }
+
+// Whether `argument` is /b, which takes the argument after it as an earlier save's name.
+bool isEarlierOption(const char* argument) { return isMarked(argument) && (argument[1] == 'b' || argument[1] == 'B'); }
+
 }  // namespace
 
 Options readOptions(int argc, char** argv) {
@@ -41,8 +47,7 @@ Options readOptions(int argc, char** argv) {
             options.help = true;
             break;
         }
-        bool marked = argument[0] == '/' || argument[0] == '-';
-        if (marked && (argument[1] == 'b' || argument[1] == 'B')) {
+        if (isEarlierOption(argument)) {
             if (i + 1 == argc) {
                 options.notUnderstood = i;
                 break;
@@ -50,7 +55,7 @@ Options readOptions(int argc, char** argv) {
             options.earlier = ++i;
             continue;
         }
-        if (!marked || !takeOption(argument[1], options)) {
+        if (!isMarked(argument) || !takeOption(argument[1], options)) {
             options.notUnderstood = i;
             break;
         }
@@ -65,7 +70,6 @@ Misread misreadOf(const char* argument) {
     for (const char* mark : {"\x81\x5E", "\x81\x7C", "\x81\x5B", "\xEF\xBC\x8F", "\xEF\xBC\x8D", "\xE3\x83\xBC"}) {
         if (std::strncmp(argument, mark, std::strlen(mark)) == 0) return Misread::fullWidth;
     }
-    bool mark = argument[0] == '/' || argument[0] == '-';
-    if (mark && (argument[1] == 'b' || argument[1] == 'B')) return Misread::earlierWithoutName;
-    return mark && static_cast<unsigned char>(argument[1]) >= 0x80 ? Misread::fullWidth : Misread::unknown;
+    if (isEarlierOption(argument)) return Misread::earlierWithoutName;
+    return isMarked(argument) && static_cast<unsigned char>(argument[1]) >= 0x80 ? Misread::fullWidth : Misread::unknown;
 }
