@@ -87,7 +87,7 @@ unsigned whereaboutsRank(const NavigatorRecord& record, const FleetPosts& posts 
 }
 
 // What of a navigator is not as in the earlier save, cell by cell: where it is (joining or
-// leaving the fleet among it), its whereabouts, its name, each value; nothing without one.
+// leaving the fleet among it), its whereabouts, its name, each value.
 struct Changes {
     bool town, state, name;
     std::array<bool, valueCount> values;
@@ -95,7 +95,6 @@ struct Changes {
 };
 Changes changesOf(const NavigatorRecord& record) {
     Changes changes{};
-    if (!earlierLoaded) return changes;
     const NavigatorRecord& before = earlierTable[record.number];
     Place now = placeOf(record);
     changes.town = now != placeOf(before, earlierPosts) || (now != Place::fleet && record.location != before.location);
@@ -106,6 +105,18 @@ Changes changesOf(const NavigatorRecord& record) {
     for (int value = 0; value < valueCount; ++value) {
         changes.values[value] = values[value] != earlier[value];
         changes.any = changes.any || changes.values[value];
+    }
+    return changes;
+}
+
+// Each navigator's changes by number, taken once for the count and the rows; none without
+// an earlier save.
+using PageChanges = std::array<Changes, navigatorCount>;
+const PageChanges& pageChanges() {
+    static PageChanges changes;
+    changes = PageChanges{};
+    if (earlierLoaded) {
+        for (const NavigatorRecord& record : navigatorTable) changes[record.number] = changesOf(record);
     }
     return changes;
 }
@@ -291,9 +302,9 @@ void putTownNames() {
 // marked so, and each cell that changed shows the earlier value on hover; the town cell of
 // one that moved from a town names that town's number for the script, which keeps the
 // title's name as the town is named on the page.
-void putRow(const NavigatorRecord& record, const NavigatorRanks& byTown, const NavigatorRanks& byName) {
+void putRow(const NavigatorRecord& record, const NavigatorRanks& byTown, const NavigatorRanks& byName,
+            const Changes& changes) {
     Place place = placeOf(record);
-    Changes changes = changesOf(record);
     const NavigatorRecord& before = earlierTable[record.number];
     putBytes("<tr ", 4);
     putAttribute("data-number", record.number);
@@ -363,10 +374,10 @@ void putComparison() {
     }
     putText("</span>");
 }
-void putChangeCount() {
+void putChangeCount(const PageChanges& changes) {
     if (!earlierLoaded) return;
     unsigned changed = 0;
-    for (const NavigatorRecord& record : navigatorTable) changed += changesOf(record).any ? 1 : 0;
+    for (const Changes& navigator : changes) changed += navigator.any ? 1 : 0;
     putText("<p id=\"changes\">");
     putText(pageChanged);
     putBytes(" ", 1);
@@ -379,6 +390,7 @@ void putChangeCount() {
 
 void printHtmlPage() {
     SavedAt saved = savedAt(saveWritten, pageSavedAt);
+    const PageChanges& changes = pageChanges();
     putText(pageStart);
     putText("<title>");
     putText(pageTitle);
@@ -390,7 +402,7 @@ void printHtmlPage() {
     putBytes(saved.text, saved.length);
     putComparison();
     putText("</h1>\n");
-    putChangeCount();
+    putChangeCount(changes);
     putInputLines();
     putTools();
     if (earlierLoaded) {
@@ -405,7 +417,7 @@ void printHtmlPage() {
     putText("<tbody>\n");
     NavigatorRanks byTown = ranksBy(compareByLocation);
     NavigatorRanks byName = ranksBy(compareByName);
-    for (const NavigatorRecord& record : navigatorTable) putRow(record, byTown, byName);
+    for (const NavigatorRecord& record : navigatorTable) putRow(record, byTown, byName, changes[record.number]);
     putText("</tbody>\n</table>\n<p id=\"none\" hidden>");
     putText(pageNoneShown);
     putText("</p>\n");
