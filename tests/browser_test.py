@@ -507,8 +507,8 @@ def check_comparison(browser, program, example, work):
     then, then_posts = entry_fields(earlier)
     changed = sorted(k for k in range(205) if now[k] != then[k] or (k in posts) != (k in then_posts))
     browser.open(page)
-    shown = browser.run("return [document.querySelector('h1 .compared').textContent,"
-                        " document.getElementById('changes').textContent];")
+    shown = browser.run("return [document.querySelector('h1 .compared').innerText,"
+                        " document.getElementById('changes').innerText];")
     check(shown == ["（2026年12月9日 21:03 のセーブデータと比べて）", "変わった航海士 %d人" % len(changed)],
           "the heading names the save compared with, and the page how many changed: " + str(shown))
     marked = browser.run("return " + ROWS + ".filter(r => r.classList.contains('changed')).map(r => +r.dataset.number);")
@@ -580,7 +580,7 @@ def check_follow(browser, page, compared, work):
     started = time.time()
     while time.time() - started < 12 and browser.run("return window.marker;"):
         time.sleep(0.5)
-    shown = browser.run("return document.querySelector('h1 .compared') !== null;")
+    shown = browser.run("return document.querySelector('h1').innerText.indexOf('のセーブデータと比べて') >= 0;")
     after = browser.run(view)
     check(shown and after[:2] + after[3:] == before[:2] + before[3:] and before[2] < 0 and abs(after[2] - before[2]) < 1,
           "the page written anew shows within %.0f s, in the same view, the same rows in view: %s"
