@@ -37,7 +37,7 @@ struct ScreenValue {
     ScreenValue(const char* name, std::size_t nameLength) : bytes(name), length(nameLength), converted(false), number(0) {}
 };
 
-// One whole sentence of text/literals.hpp, its "%s" filled with `values` in turn. A line
+// One whole sentence of text/literals.txt, its "%s" filled with `values` in turn. A line
 // that no longer fits among those gathered is left out whole.
 void addScreenLine(const char* sentence, std::initializer_list<ScreenValue> values = {});
 
