@@ -8,7 +8,6 @@
 #include "output/output.hpp"
 #include "output/run_end.hpp"
 #include "output/screen.hpp"
-#include "report/reports.hpp"
 #include "text/literals.hpp"
 
 int main(int argc, char** argv) {
@@ -37,19 +36,7 @@ int main(int argc, char** argv) {
     // The page alone is compared with an earlier save; one that cannot be read is left out.
     if (options.earlier != 0 && options.mode == ReportMode::htmlPage) sayEarlierSave(loadEarlierSave(argv[options.earlier]));
 
-    switch (options.sortKey) {
-        case SortKey::none: break;
-        case SortKey::byLocation: sortByLocation(); break;
-        case SortKey::byName: sortByName(); break;
-    }
-
-    switch (options.mode) {
-        case ReportMode::locationList: printLocationList(); break;
-        case ReportMode::skillList: printSkillList(); break;
-        case ReportMode::parameterList: printParameterList(); break;
-        case ReportMode::csv: printCsv(); break;
-        case ReportMode::htmlPage: printHtmlPage(); break;
-    }
+    runReport(options);
 
     if (!finishOutput()) {
         putError(writeFailureLine(outputError()));

@@ -20,6 +20,16 @@ struct Options {
 // examination, and so does one that asks for help (/?, -? or --help, exactly so).
 Options readOptions(int argc, char** argv);
 
+// Sort the table as `options` ask, then print the report they ask for.
+void runReport(const Options& options);
+
+// Print the usage block on standard output alone: asked for (/?), it is no error.
+void printUsage();
+
+// Print the usage block and end the process with exit status 1. This is the program's only
+// way of stopping on an error: a bad option, or an input file it cannot use.
+[[noreturn]] void printUsageAndExit();
+
 // What an argument not understood most likely is: a file's path (a file dropped onto the
 // program), a full-width ／, － or ー, or a / or - before a full-width letter (typed with
 // the IME on), /b at the end, without the name it takes, or anything else.

@@ -67,7 +67,7 @@ bool madeEucJpLocale() {
 // file is missed, and nothing but the usage block is printed.
 TEST(Options, BadArgumentPrintsOnlyTheUsageBlock) {
     TempFolder folder;
-    RunResult run = runTidewrit(folder.path, {"/s", "/x"});
+    RunResult run = runTidewrit(folder.path, {"/s", "/9"});
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.output, usageBlock());
     EXPECT_EQ(run.errors, "");
@@ -137,20 +137,20 @@ TEST(Options, EachArgumentIsReadByItsSecondCharacter) {
         {{"/?"}, R::locationList, S::none, 0, 0, true},
         {{"-?"}, R::locationList, S::none, 0, 0, true},
         {{"--help"}, R::locationList, S::none, 0, 0, true},
-        {{"/s", "/?", "/x"}, R::skillList, S::none, 0, 0, true},
-        {{"/x", "/?"}, R::locationList, S::none, 1, 0},
+        {{"/s", "/?", "/9"}, R::skillList, S::none, 0, 0, true},
+        {{"/9", "/?"}, R::locationList, S::none, 1, 0},
         {{"/?x"}, R::locationList, S::none, 1, 0},
         {{"--HELP"}, R::locationList, S::none, 1, 0},
         {{"-help"}, R::htmlPage, S::none, 0, 0},
         {{"/1"}, R::locationList, S::none, 1, 0},
         {{"\\s"}, R::locationList, S::none, 1, 0},
-        {{"/s", "/x"}, R::skillList, S::none, 2, 0},
-        {{"/x", "/s"}, R::locationList, S::none, 1, 0},
+        {{"/s", "/9"}, R::skillList, S::none, 2, 0},
+        {{"/9", "/s"}, R::locationList, S::none, 1, 0},
         {{"/p", "t", "/n"}, R::parameterList, S::none, 2, 0},
-        {{"/pt", "/x"}, R::parameterList, S::none, 2, 1},
+        {{"/pt", "/9"}, R::parameterList, S::none, 2, 1},
         // /b takes the next argument, whatever it is, as the earlier save's name.
         {{"/h", "/b", "old.CDS"}, R::htmlPage, S::none, 0, 0, false, 3},
-        {{"-Before", "/x", "/s"}, R::skillList, S::none, 0, 0, false, 2},
+        {{"-Before", "/9", "/s"}, R::skillList, S::none, 0, 0, false, 2},
         {{"/h", "/b"}, R::htmlPage, S::none, 2, 0},
         {{"/bh"}, R::locationList, S::none, 1, 0},
     };
@@ -181,7 +181,7 @@ TEST(Options, AnArgumentNotUnderstoodIsToldApart) {
         Misread misread;
     };
     const Case cases[] = {
-        {"/x", Misread::unknown},
+        {"/9", Misread::unknown},
         {"x", Misread::unknown},
         {"", Misread::unknown},
         {"/", Misread::unknown},
@@ -422,7 +422,7 @@ TEST(Output, FailedWriteSaysWhyAndEndsWithStatusOne) {
         EXPECT_EQ(run.status, 1) << c.what;
         EXPECT_EQ(run.errors, toSjis(c.errors)) << c.what;
     }
-    EXPECT_EQ(runTidewrit(folder.path, {"/x"}, "/dev/full").status, 1);
+    EXPECT_EQ(runTidewrit(folder.path, {"/9"}, "/dev/full").status, 1);
     // Any other cause in the system's own words.
     EXPECT_EQ(writeFailureLine(EIO), toSjis("一覧を最後まで書き出せなかったよ（") + std::strerror(EIO) + toSjis("）"));
 }
@@ -487,10 +487,10 @@ TEST(Output, ScreenShowsWhatAPersonNeedsOnce) {
         {"a report to a file has nothing to show", "game", bothFiles, {"/c"}, Terminal::errors, ""},
         {"both on one screen: the message and the usage block once", "game", saveOnly, {"/c"},
          Terminal::outputAndErrors, townListMessage + usageText + lookedIn + townListMissing + advice},
-        {"a typo with the output to a file shows the usage block and the typo", "game", nothing, {"/x"}, Terminal::errors,
-         std::string(usageText) + "「/x」が分からないよ\n"},
-        {"a typo on one screen shows it once", "game", nothing, {"/x"}, Terminal::outputAndErrors,
-         std::string(usageText) + "「/x」が分からないよ\n"},
+        {"a typo with the output to a file shows the usage block and the typo", "game", nothing, {"/9"}, Terminal::errors,
+         std::string(usageText) + "「/9」が分からないよ\n"},
+        {"a typo on one screen shows it once", "game", nothing, {"/9"}, Terminal::outputAndErrors,
+         std::string(usageText) + "「/9」が分からないよ\n"},
         {"an option typed with the IME on, on a UTF-8 terminal", "game", nothing, {"/n", "／ｓ"}, Terminal::errors,
          std::string(usageText) + "「／ｓ」が分からないよ\n全角の文字では分からないよ。IME をオフにして、半角で /s のように書いてね\n", "C.UTF-8"},
         {"a save dropped onto the program", "game", saveOnly, {"SAVEDATA.CDS"}, Terminal::errors,
@@ -502,8 +502,8 @@ TEST(Output, ScreenShowsWhatAPersonNeedsOnce) {
          },
          {"backups-of-my-voyages/2026-12-09/SAVEDATA-7.CDS"}, Terminal::errors,
          std::string(usageText) + "「…-of-my-voyages/2026-12-09/SAVEDATA-7.CDS」が分からないよ\n" + droppedFile},
-        {"an argument's control bytes act on nothing", "game", nothing, {"/x\x1B[2J"}, Terminal::errors,
-         std::string(usageText) + "「/x?[2J」が分からないよ\n"},
+        {"an argument's control bytes act on nothing", "game", nothing, {"/9\x1B[2J"}, Terminal::errors,
+         std::string(usageText) + "「/9?[2J」が分からないよ\n"},
         {"options of joined letters", "game", bothFiles, {"/c", "-tn"}, Terminal::errors,
          "「-tn」は -t として読んだよ。/ や - のあとは1文字だけが効くから、-t -n のように分けて書いてね\n"},
         {"an earlier save with a report other than the page", "game", bothFiles, {"/c", "/b", "SAVEDATA.CDS"},
@@ -658,14 +658,14 @@ TEST(Output, ScreenShowsWhatAPersonNeedsOnce) {
              writeFile(f / "SAVEDATA.CDS", namedSaveImage());
          },
          {"/c"}, Terminal::errors, "大文字・小文字を区別しないと townlist.txt と同じ名前のファイルが 2 個あるよ。読んだのは TownList.txt だよ\n"},
-        {"an argument is quoted up to 40 bytes", "game", nothing, {"/x" + std::string(60, 'y')}, Terminal::errors,
-         std::string(usageText) + "「/x" + std::string(38, 'y') + "…」が分からないよ\n"},
+        {"an argument is quoted up to 40 bytes", "game", nothing, {"/9" + std::string(60, 'y')}, Terminal::errors,
+         std::string(usageText) + "「/9" + std::string(38, 'y') + "…」が分からないよ\n"},
         {"5,000 joined letters keep the lines on the missing files", "game", nothing, {"/p" + std::string(5000, 't')},
          Terminal::errors,
          townListMessage + usageText + "「/p" + std::string(38, 't') + "…」は /p として読んだよ。/ や - のあとは1文字だけが効くから、/p" +
              repeat(" /t", 38) + " … のように分けて書いてね\n" + lookedIn + townListMissing + saveMissing + advice},
-        {"C1 characters in an argument, on a UTF-8 terminal", "game", nothing, {"/x\xC2\x9B" "0m\xC2\x9D" "0;x"},
-         Terminal::errors, std::string(usageText) + "「/x?0m?0;x」が分からないよ\n", "C.UTF-8"},
+        {"C1 characters in an argument, on a UTF-8 terminal", "game", nothing, {"/9\xC2\x9B" "0m\xC2\x9D" "0;x"},
+         Terminal::errors, std::string(usageText) + "「/9?0m?0;x」が分からないよ\n", "C.UTF-8"},
         {"and in a folder's name", "game\xC2\x9B" "0m", nothing, {}, Terminal::errors,
          townListMessage + usageText + lookedIn + townListMissing + saveMissing + advice, "C.UTF-8"},
         {"the report on a UTF-8 terminal in UTF-8, lined up, a C1 character of a name as ?", "game",
@@ -693,8 +693,8 @@ TEST(Output, ScreenShowsWhatAPersonNeedsOnce) {
              writeFile(f / "SAVEDATA.CDS", image);
          },
          {}, Terminal::outputAndErrors, "204:－艦隊に勤務中－(副官)   ｱﾝﾅ  ﾛﾍﾟｽ \n", eucJp},
-        {"and an argument cut on its characters", "game", nothing, {fromUtf8("/x" + repeat("あ", 30), "EUC-JP-MS")},
-         Terminal::errors, std::string(usageText) + "「/x" + repeat("あ", 19) + "…」が分からないよ\n", eucJp},
+        {"and an argument cut on its characters", "game", nothing, {fromUtf8("/9" + repeat("あ", 30), "EUC-JP-MS")},
+         Terminal::errors, std::string(usageText) + "「/9" + repeat("あ", 19) + "…」が分からないよ\n", eucJp},
         // Nothing from a file or a folder's name acts on the terminal.
         {"control bytes in a folder's name", "game\x1B]0;x\x07", nothing, {}, Terminal::errors,
          townListMessage + usageText + lookedIn + townListMissing + saveMissing + advice},

@@ -398,7 +398,7 @@ SAVEDATA.CDS が見つからないよ
 townlist.txt と SAVEDATA.CDS はそこにあるよ。そのフォルダで実行してね
 （コマンドプロンプトなら cd /d でそのフォルダに移ってから。ショートカットなら、プロパティの「作業フォルダー」をそのフォルダにしてね）" ""
 windows_program=$shipped_program
-ends_with "a typo" "「/x」が分からないよ" "/x"
+ends_with "a typo" "「/9」が分からないよ" "/9"
 # A path longer than 40 bytes is quoted by its end, where the file's name is.
 dropped="$(windows_path "$work/game")\\SAVEDATA.CDS"
 [ "$(printf '%s' "$dropped" | wc -c)" -le 40 ] || dropped="…$(printf '%s' "$dropped" | tail -c 40)"
