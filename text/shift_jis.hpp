@@ -61,14 +61,3 @@ inline std::size_t wholeCharacters(const char* text, std::size_t length, std::si
     }
     return cut;
 }
-
-// The length of `length` bytes of text without a lead byte that ends it alone, which would
-// otherwise pair with whatever byte is put after the text.
-inline std::size_t completeCharacters(const char* text, std::size_t length) {
-    for (std::size_t at = 0; at < length;) {
-        std::size_t size = characterSize(text, at, length);
-        if (size == 1 && isLeadByte(static_cast<unsigned char>(text[at]))) return at;  // only the last byte can be
-        at += size;
-    }
-    return length;
-}
