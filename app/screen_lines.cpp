@@ -9,7 +9,7 @@
 #include "data/files.hpp"
 #include "output/run_end.hpp"
 #include "output/screen.hpp"
-#include "text/code_page.hpp"
+#include "text/screen_text.hpp"
 #include "text/encoding.hpp"
 #include "text/literals.hpp"
 

@@ -6,7 +6,7 @@
 #include <cstring>
 
 #include "output/console.hpp"
-#include "text/code_page.hpp"
+#include "text/screen_text.hpp"
 #include "text/shift_jis.hpp"
 
 namespace {

@@ -5,7 +5,7 @@
 
 #include "output/console.hpp"
 #include "output/output.hpp"
-#include "text/code_page.hpp"
+#include "text/screen_text.hpp"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // Code page 932 conversion with the platform's own converter: Windows' code page 932, iconv
-// elsewhere. Everything else of the program's text uses only the standard library.
+// elsewhere.
 #pragma once
 
 #include <cstddef>
@@ -11,30 +11,6 @@
 // U+F8F0 to U+F8F3 0xA0, 0xFD, 0xFE, 0xFF). Returns the number of bytes written.
 std::size_t utf16ToCp932(const char16_t* units, std::size_t count, char* out);
 
-// Code page 932 text as a screen takes it, in `out`, which has room for `room` bytes: on
-// Linux in the character set of the user's locale, so that a UTF-8 terminal shows it right,
-// each character the locale lacks and each broken one as "?"; as it is where the locale is
-// Shift-JIS itself or the C locale's ASCII, and on Windows, whose console takes code page 932
-// text through the console's Unicode interface. Returns the bytes written.
-std::size_t toScreenText(const char* bytes, std::size_t length, char* out, std::size_t room);
-
-// Text as a screen takes it (see toScreenText) with each control character made "?": C0
-// (but for "\n" where `keepNewlines`), DEL and C1 (U+0080 to U+009F), so that nothing a
-// file, a folder's name, an argument or a name holds acts on the terminal. Returns the
-// length left, which may be shorter (a C1 character takes two bytes in UTF-8).
-std::size_t maskScreenControls(char* text, std::size_t length, bool keepNewlines);
-
-// A command-line argument as standard error takes it (see toScreenText), in `out`, which has
-// room for `room` bytes: on Windows converted from the ANSI code page, in which the runtime
-// gives the arguments, so that it shows as typed whatever that code page is; elsewhere its
-// own bytes, which are in the locale's character set, as the terminal's are. Returns the
-// bytes written.
-std::size_t argumentAsScreenText(const char* argument, char* out, std::size_t room);
-
-// The length of the longest start of `length` bytes of screen text (see toScreenText) that
-// has at most `limit` bytes and splits no character of the screen's character set.
-std::size_t screenTextStart(const char* text, std::size_t length, std::size_t limit);
-
-// Where the shortest end of `length` bytes of screen text that has at most `limit` bytes and
-// splits no character of the screen's character set starts: 0 when the whole has no more.
-std::size_t screenTextEnd(const char* text, std::size_t length, std::size_t limit);
+// The platform's half of utf16ToCp932: `count` units converted by the platform's own
+// converter (code_page_posix.cpp, code_page_windows.cpp), a character it lacks as "?".
+std::size_t convertUnits(const char16_t* units, std::size_t count, char* out);
