@@ -47,11 +47,12 @@ std::size_t wholeCharactersBuffered() {
     return whole;
 }
 
-// `length` bytes as the screen takes them, with no control character but the line ends: to
-// a console as Unicode; to a terminal elsewhere in the locale's character set.
-bool writeToScreen(const char* bytes, std::size_t length) {
+// `length` bytes as the screen takes them, with no control character but the line ends
+// where `keepNewlines`: to a console as Unicode; to a terminal elsewhere in the locale's
+// character set. Everything the output shows on a screen is masked here, and only here.
+bool writeToScreen(const char* bytes, std::size_t length, bool keepNewlines) {
     static char shown[4 * consoleWriteLimit];
-    std::size_t size = maskScreenControls(shown, toScreenText(bytes, length, shown, sizeof shown), true);
+    std::size_t size = maskScreenControls(shown, toScreenText(bytes, length, shown, sizeof shown), keepNewlines);
     return toConsole ? writeToConsole(output, shown, size) : writeToFile(output, shown, size);
 }
 
@@ -61,7 +62,7 @@ void writeBuffer() {
     checkOutput();
     std::size_t whole = toScreen ? wholeCharactersBuffered() : used;
     errno = 0;
-    if (!(toScreen ? writeToScreen(buffer, whole) : writeToFile(output, buffer, whole))) failWrite();
+    if (!(toScreen ? writeToScreen(buffer, whole, true) : writeToFile(output, buffer, whole))) failWrite();
     std::memmove(buffer, buffer + whole, used - whole);
     used -= whole;
 }
@@ -71,7 +72,7 @@ void writeBuffer() {
 void writeAll() {
     writeBuffer();
     errno = 0;
-    if (used > 0 && !writeToScreen(buffer, used)) failWrite();
+    if (used > 0 && !writeToScreen(buffer, used, true)) failWrite();
     used = 0;
 }
 
@@ -110,7 +111,10 @@ void putNameBytes(const char* bytes, std::size_t length) {
         putBytes(bytes, length);
         return;
     }
-    for (std::size_t i = 0; i < length; ++i) putBytes(isControlByte(bytes[i]) ? "?" : bytes + i, 1);
+    // On a screen a name is shown at once, its line ends masked too.
+    writeAll();
+    errno = 0;
+    if (!writeToScreen(bytes, length, false)) failWrite();
 }
 
 void putName(const char* name) { putNameBytes(name, std::strlen(name)); }
