@@ -47,6 +47,15 @@ std::string townListText(const std::vector<std::string>& lines, std::string_view
     return text;
 }
 
+std::vector<std::string> distinctTownNames(const std::string& stem, int count) {
+    std::vector<std::string> names;
+    for (int line = 0; line < count; ++line) {
+        int town = 223 - line;
+        names.push_back(town == 0 ? stem : town > 0 ? stem + std::to_string(town) : stem + "+" + std::to_string(line + 1));
+    }
+    return names;
+}
+
 void writeFile(const std::filesystem::path& path, std::string_view bytes) {
     std::ofstream file(path, std::ios::binary);
     file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));

@@ -37,6 +37,10 @@ void putFleetPosts(SaveImage& image, const std::array<int, 4>& numbers);
 // A town list: every line followed by `newline`. The first line names town 223.
 std::string townListText(const std::vector<std::string>& lines, std::string_view newline = "\n");
 
+// `count` lines of distinct town names, in a town list's order: town 0 (the 224th line) is
+// `stem`, town N stem and N (Port17), and a line beyond the 224th stem and +, then its number.
+std::vector<std::string> distinctTownNames(const std::string& stem, int count = 224);
+
 void writeFile(const std::filesystem::path& path, std::string_view bytes);
 void writeFile(const std::filesystem::path& path, const SaveImage& image);
 std::string readFile(const std::filesystem::path& path);
