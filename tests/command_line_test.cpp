@@ -29,8 +29,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// 224 towns, each named Port.
-std::string portTownList() { return townListText(std::vector<std::string>(224, "Port")); }
+// 224 towns, town 0 named Port and each other one PortN.
+std::string portTownList() { return townListText(distinctTownNames("Port")); }
 
 void writeTownList(const fs::path& folder) { writeFile(folder / "townlist.txt", portTownList()); }
 
@@ -349,16 +349,15 @@ TEST(InputFiles, NamesMatchIgnoringCase) {
     };
     for (const Case& c : cases) {
         TempFolder folder;
-        // Each file tells its own name: as the name of town 223 and of navigator 0, who is there.
+        // Each file tells its own name: as the name of town 0 and of navigator 0, who is there.
         for (const std::string& name : c.townLists) {
-            writeFile(folder.path / name, townListText(std::vector<std::string>(224, name)));
+            writeFile(folder.path / name, townListText(distinctTownNames(name)));
         }
         for (const std::string& name : c.saves) {
             SaveImage image = blankSaveImage();
             putFleetPosts(image, {250, 250, 250, 250});
             SaveNavigator navigator;
             navigator.name1 = name;
-            navigator.location = 223;
             putNavigator(image, 0, navigator);
             writeFile(folder.path / name, image);
         }
@@ -481,6 +480,17 @@ TEST(Output, ScreenShowsWhatAPersonNeedsOnce) {
         putNavigator(image, 204, navigator);
         writeFile(f / "SAVEDATA.CDS", image);
     };
+    // The last navigator's first name holds 0x80 after a letter: C1 in UTF-8, a byte alone in
+    // code page 932.
+    auto byteAfterAscii = [](const fs::path& f) {
+        writeFile(f / "townlist.txt", townListText(distinctTownNames(toSjis("パルマ"))));
+        SaveImage image = namedSaveImage();
+        SaveNavigator navigator;
+        navigator.name1 = "A\x80";
+        navigator.name2 = toSjis("ロペス");
+        putNavigator(image, 204, navigator);
+        writeFile(f / "SAVEDATA.CDS", image);
+    };
     const Case cases[] = {
         {"output to a file, errors on the screen", "game", saveOnly, {"/c"}, Terminal::errors,
          townListMessage + usageText + lookedIn + townListMissing + advice},
@@ -526,19 +536,19 @@ TEST(Output, ScreenShowsWhatAPersonNeedsOnce) {
              "SAVEDATA.CDS はあるけど読めないよ\n" + advice},
         {"225 lines", "game",
          [](const fs::path& f) {
-             writeFile(f / "townlist.txt", townListText(std::vector<std::string>(225, "Port")));
+             writeFile(f / "townlist.txt", townListText(distinctTownNames("Port", 225)));
              writeFile(f / "SAVEDATA.CDS", namedSaveImage());
          },
          {"/c"}, Terminal::errors, "townlist.txt は 225 行あるよ。224 行のはずだから、町の名前がずれているかもしれないよ\n"},
         {"223 lines, after the report on the same screen", "game",
          [](const fs::path& f) {
-             writeFile(f / "townlist.txt", townListText(std::vector<std::string>(223, "Port"), "\r\n"));
+             writeFile(f / "townlist.txt", townListText(distinctTownNames("Port", 223), "\r\n"));
              writeFile(f / "SAVEDATA.CDS", namedSaveImage());
          },
          {"/c"}, Terminal::outputAndErrors, "townlist.txt は 223 行あるよ。224 行のはずだから、町の名前がずれているかもしれないよ\n"},
         {"224 lines and the empty lines Notepad leaves after them", "game",
          [](const fs::path& f) {
-             writeFile(f / "townlist.txt", townListText(std::vector<std::string>(224, "Port"), "\r\n") + "\r\n\r\n");
+             writeFile(f / "townlist.txt", townListText(distinctTownNames("Port"), "\r\n") + "\r\n\r\n");
              writeFile(f / "SAVEDATA.CDS", namedSaveImage());
          },
          {"/c"}, Terminal::errors, ""},
@@ -613,6 +623,14 @@ TEST(Output, ScreenShowsWhatAPersonNeedsOnce) {
          [](const fs::path& f) { besideProgram(f, true); }, {}, Terminal::errors,
          townListMessage + usageText + lookedIn + townListNamedAlmost + saveMissing + "このプログラムのフォルダ：{beside}\n" +
              "townlist.txt と SAVEDATA.CDS はそこにあるよ。そのフォルダで実行してね\n" + besideHow},
+        {"only the save missing, beside the program: that one is named", "game",
+         [](const fs::path& f) {
+             writeTownList(f);
+             besideProgram(f, true);
+         },
+         {}, Terminal::errors,
+         saveMessage + usageText + lookedIn + saveMissing + "このプログラムのフォルダ：{beside}\n" +
+             "SAVEDATA.CDS はそこにあるよ。そのフォルダで実行してね\n" + besideHow},
         {"only the town list beside it: the game's folder is still to find", "game",
          [](const fs::path& f) { besideProgram(f, false); }, {}, Terminal::errors,
          townListMessage + usageText + lookedIn + townListNamedAlmost + saveMissing + advice},
@@ -668,17 +686,10 @@ TEST(Output, ScreenShowsWhatAPersonNeedsOnce) {
          Terminal::errors, std::string(usageText) + "「/9?0m?0;x」が分からないよ\n", "C.UTF-8"},
         {"and in a folder's name", "game\xC2\x9B" "0m", nothing, {}, Terminal::errors,
          townListMessage + usageText + lookedIn + townListMissing + saveMissing + advice, "C.UTF-8"},
-        {"the report on a UTF-8 terminal in UTF-8, lined up, a C1 character of a name as ?", "game",
-         [](const fs::path& f) {
-             writeFile(f / "townlist.txt", townListText(std::vector<std::string>(224, toSjis("パルマ"))));
-             SaveImage image = namedSaveImage();
-             SaveNavigator navigator;
-             navigator.name1 = "A\x80";
-             navigator.name2 = toSjis("ロペス");
-             putNavigator(image, 204, navigator);
-             writeFile(f / "SAVEDATA.CDS", image);
-         },
+        {"the report on a UTF-8 terminal in UTF-8, lined up, a C1 character of a name as ?", "game", byteAfterAscii,
          {}, Terminal::outputAndErrors, "204:パルマ          (   0)   A?  ロペス \n", "C.UTF-8"},
+        {"and in the C locale, the byte 0x80 alone as ?", "game", byteAfterAscii, {}, Terminal::outputAndErrors,
+         "204:パルマ          (   0)   A?  ロペス \n"},
         {"0x9B that begins no character in a folder's name, in the C locale", "game\x9B" "2J", nothing, {}, Terminal::errors,
          townListMessage + usageText + lookedIn + townListMissing + saveMissing + advice},
         {"an EUC-JP terminal: the report in EUC-JP-MS (－ kept), half-width katakana unmasked", "game",
@@ -704,6 +715,17 @@ TEST(Output, ScreenShowsWhatAPersonNeedsOnce) {
          "   0:?]0;x? ?[2J         " + repeat(" 0", 27) + "\n"},
         {"in the CSV", "game", hostileNames, {"/c"}, Terminal::outputAndErrors,
          "\"?]0;x? ?[2J\",\"Port\",0,0,0,0,0," + repeat("0,", 27) + "\n"},
+        {"a line end in a name is no line end on a screen", "game",
+         [](const fs::path& f) {
+             writeTownList(f);
+             SaveImage image = namedSaveImage();
+             SaveNavigator navigator;
+             navigator.name1 = "A\nB";
+             navigator.name2 = "C\r";
+             putNavigator(image, 204, navigator);
+             writeFile(f / "SAVEDATA.CDS", image);
+         },
+         {}, Terminal::outputAndErrors, "204:Port            (   0)   A?B  C? \n"},
     };
     for (const Case& c : cases) {
         TempFolder temp;

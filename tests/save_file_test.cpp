@@ -111,6 +111,12 @@ TEST(SaveFile, FirstNamesThatAreNoTextAreCounted) {
         EXPECT_EQ(fillNavigators(image.data()), c.counted) << c.what;
     }
     EXPECT_EQ(fillNavigators(blankSaveImage().data()), navigatorCount);
+    // Half the navigators' first names or fewer no text is a save still; more is none.
+    for (auto [notText, save] : {std::pair{102, true}, std::pair{103, false}}) {
+        SaveFound found{};
+        found.namesNotText = notText;
+        EXPECT_EQ(looksLikeSave(found), save) << notText;
+    }
 }
 
 // A save rewritten while it is read is read again from its start until two readings in a
@@ -128,10 +134,19 @@ bool inPlace = false;
 int stampsTaken = 0;
 FileStamp standing{};
 
+// Or, where `timeMoved` is 1 or 2, the file stays as it is and only its change time moves,
+// by a second or by a nanosecond, as a rename or a change of its attributes moves it.
+int timeMoved = 0;
+
 FileStamp stampRewriting(std::FILE* file) {
     ++stampsTaken;
     if (stampsTaken == 1) standing = stampOf(file);
     int after = stampsTaken - 1;  // the readings so far
+    if (timeMoved != 0) {
+        FileStamp moved = standing;
+        if (after >= 1 && after <= changes) (timeMoved == 1 ? moved.changed : moved.changedFine) += after;
+        return moved;
+    }
     if (after >= 1 && after <= changes && inPlace) {
         std::FILE* writer = std::fopen(rewrittenPath.c_str(), "r+b");
         std::size_t piece = saveImageSize / static_cast<std::size_t>(changes);
@@ -166,17 +181,21 @@ TEST(SaveFile, ASaveRewrittenWhileReadIsReadAgainWhole) {
         bool changing;
         char kept;  // the byte the whole image kept holds
         int stamps;  // taken: before the first reading, and after each
+        int timeMoved = 0;
     };
     // Rewritten whole after the first reading, the second's 'b' is read twice and kept; after
     // seven, no two readings agree. In place, a reading torn between two saves is never kept.
     const Case cases[] = {
         {0, false, false, 'a', 3}, {1, false, false, 'b', 4}, {6, false, false, 'g', 9}, {7, false, true, 0, 9},
         {2, true, false, 'b', 5},  {6, true, false, 'b', 9},  {7, true, true, 0, 9},
+        // The change time alone tells of a change.
+        {1, false, false, 'a', 4, 1}, {1, false, false, 'a', 4, 2}, {7, false, true, 'a', 9, 1},
     };
     for (const Case& c : cases) {
         writeFile(rewrittenPath, std::string(saveImageSize, 'a'));
         changes = c.changes;
         inPlace = c.inPlace;
+        timeMoved = c.timeMoved;
         stampsTaken = 0;
         std::FILE* file = std::fopen(rewrittenPath.c_str(), "rb");
         ASSERT_NE(file, nullptr);
@@ -185,7 +204,7 @@ TEST(SaveFile, ASaveRewrittenWhileReadIsReadAgainWhole) {
         FileTime written{};
         std::size_t got = readSteadily(file, bytes, saveImageSize, error, changing, written, stampRewriting);
         std::fclose(file);
-        std::string what = std::to_string(c.changes) + (c.inPlace ? " in place" : " whole");
+        std::string what = std::to_string(c.changes) + (c.inPlace ? " in place" : " whole") + std::to_string(c.timeMoved);
         EXPECT_FALSE(error) << what;
         EXPECT_EQ(changing, c.changing) << what;
         EXPECT_EQ(got, saveImageSize) << what;
@@ -194,6 +213,7 @@ TEST(SaveFile, ASaveRewrittenWhileReadIsReadAgainWhole) {
         }
         EXPECT_EQ(stampsTaken, c.stamps) << what;
     }
+    timeMoved = 0;
 }
 
 // The page names the save by the time its open file was last written, in local time: as the

@@ -130,6 +130,12 @@ TEST(TownList, EachLineNamesOneTownFromTheTopDown) {
         {"an overlong form is no UTF-8: the bytes stay", "\xC0\xAF\n", {{223, "\xC0\xAF"}}},
         {"a 2 MiB first line: only the first MiB is read", mib(2, "a") + "\nB\n", {{223, std::string(38, 'a')}, {222, ""}}},
         {"UTF-8 cut inside a character by the limit stays UTF-8", mib(1.5, "海") + "\nB\n", {{223, repeat(kanji, 19)}, {222, ""}}},
+        {"a byte at the limit that begins no UTF-8 is no cut: the list is Shift-JIS",
+         "\xE6\xB5\xB7\n" + std::string(townListReadLimit - 5, 'a') + "\xC0\nB\n", {{223, "\xE6\xB5\xB7"}, {222, a38}}},
+        {"two zero bytes at odd places among 256 are too few for UTF-16", std::string("A\0B\0", 4) + std::string(252, 'x') + "\n",
+         {{223, "A"}}},
+        {"one unit in eight with a zero byte is enough", utf16(u"ABCDEFGHIJKLMNOP" + std::u16string(112, u'\u6D77') + u"\n", false).substr(2),
+         {{223, "ABCDEFGHIJKLMNOP" + repeat(kanji, 11)}}},
         {"UTF-8 cut after a two-byte lead by the limit stays UTF-8",
          "海\n" + std::string(townListReadLimit - 5, 'a') + "\xC2\xA2\nB\n", {{223, kanji}, {222, a38}, {221, ""}}},
     };
