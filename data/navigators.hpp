@@ -171,3 +171,6 @@ void sortByName();
 // order, and a page that reorders its rows in a browser by these ranks gives the same.
 using NavigatorRanks = std::array<std::uint8_t, navigatorCount>;
 NavigatorRanks ranksBy(int (*compare)(const NavigatorRecord&, const NavigatorRecord&));
+// The same for the town order (byLocation) or the name order (byName), taken from the rows
+// where the table is in that order already.
+NavigatorRanks ranksIn(TableOrder order);

@@ -64,3 +64,10 @@ NavigatorRanks ranksBy(Compare compare) {
     for (int rank = 0; rank < navigatorCount; ++rank) ranks[order[rank]->number] = static_cast<std::uint8_t>(rank);
     return ranks;
 }
+
+NavigatorRanks ranksIn(TableOrder order) {
+    if (tableOrder != order) return ranksBy(order == TableOrder::byLocation ? compareByLocation : compareByName);
+    NavigatorRanks ranks{};
+    for (int row = 0; row < navigatorCount; ++row) ranks[navigatorTable[row].number] = static_cast<std::uint8_t>(row);
+    return ranks;
+}

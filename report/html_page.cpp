@@ -415,8 +415,8 @@ void printHtmlPage() {
     putHeaderRow();
 
     putText("<tbody>\n");
-    NavigatorRanks byTown = ranksBy(compareByLocation);
-    NavigatorRanks byName = ranksBy(compareByName);
+    NavigatorRanks byTown = ranksIn(TableOrder::byLocation);
+    NavigatorRanks byName = ranksIn(TableOrder::byName);
     for (const NavigatorRecord& record : navigatorTable) putRow(record, byTown, byName, changes[record.number]);
     putText("</tbody>\n</table>\n<p id=\"none\" hidden>");
     putText(pageNoneShown);

@@ -310,3 +310,40 @@ TEST(HtmlPage, RowHoldsEveryCellAndNoMarkupFromANames) {
     };
     checkRows(printHtmlPage, pageRows, cases);
 }
+
+// The page is printed in the table's order, and its header row says which, as the browser's
+// sort goes on from it: aria-sort on that column's header alone.
+TEST(HtmlPage, TheHeaderRowSaysTheOrderTheRowsArePrintedIn) {
+    struct Case {
+        const char* what;
+        void (*sort)();
+        std::string headers;  // the first four
+        int first;            // the navigator printed first
+        std::string rank;     // the rank each row holds as its place, in that order
+    };
+    const Case cases[] = {
+        {"in save order", [] {}, "<th data-key=\"number\" aria-sort=\"ascending\">番号<th data-key=\"town\">所在"
+                                 "<th data-key=\"state\">状態<th data-key=\"name\">名前", 0, "data-number"},
+        {"by town", sortByLocation, "<th data-key=\"number\">番号<th data-key=\"town\" aria-sort=\"ascending\">所在"
+                                    "<th data-key=\"state\">状態<th data-key=\"name\">名前", 9, "data-town"},
+        {"by name", sortByName, "<th data-key=\"number\">番号<th data-key=\"town\">所在<th data-key=\"state\">状態"
+                                "<th data-key=\"name\" aria-sort=\"ascending\">名前", 8, "data-name"},
+    };
+    for (const Case& c : cases) {
+        resetTables();
+        for (int number = 0; number < navigatorCount; ++number) setNavigator(number, "M", "").location = 7;
+        setTownName(7, "Port");
+        setTownName(2, "Lisboa");
+        setNavigator(8, "A", "").location = 7;
+        setNavigator(9, "Z", "").location = 2;
+        c.sort();
+        std::string page = captureReport(printHtmlPage);
+        EXPECT_NE(page.find("<thead><tr>" + toSjis(c.headers) + "<th"), std::string::npos) << c.what;
+        std::vector<std::string> rows = pageRows(page);
+        ASSERT_EQ(rows.size(), static_cast<std::size_t>(navigatorCount)) << c.what;
+        EXPECT_EQ(rows[0].rfind("<tr data-number=\"" + std::to_string(c.first) + "\"", 0), 0u) << c.what;
+        for (int row = 0; row < navigatorCount; ++row) {
+            EXPECT_NE(rows[row].find(" " + c.rank + "=\"" + std::to_string(row) + "\""), std::string::npos) << c.what << " " << row;
+        }
+    }
+}
