@@ -26,7 +26,6 @@ TIDEWRIT_BROWSER_TEST=required, as in CI; axe-core comes from tests/node_modules
 import base64
 import os
 import re
-import statistics
 import shutil
 import subprocess
 import sys
@@ -225,10 +224,8 @@ def check_example(browser, program, example, work):
     check(page.stat().st_size < 256 * 1024, "the page is under 256 KB")
     check_requests_and_console(browser, page, "example")
 
-    for made, sorted_by in ((by_name, NAME), (by_town, TOWN), (page, NUMBER)):
-        browser.open(made)
-        check(browser.sorted_as() == [None] * sorted_by + ["ascending"] + [None] * (35 - sorted_by),
-              made.name + " starts with aria-sort ascending on column %d only" % sorted_by)
+    # The header row and the rows' ranks as printed are checked in-process (reports_test).
+    browser.open(page)
     check(browser.shown() == printed_order(page) == list(range(205)), "205 rows, in save order")
     check(browser.run("return !document.getElementById('tools').hidden;"),
           "the search box shows where the script runs")
@@ -266,9 +263,6 @@ def check_example(browser, program, example, work):
     browser.click_header(TOWN)
     check(browser.shown() == printed_order(by_town), "the town's header gives the /t order")
 
-    sorts = [browser.run("var t = performance.now(); arguments[0].click(); document.body.offsetWidth;"
-                         "return performance.now() - t;", browser.header(c)) for c in range(36)]
-    print("median time of a sort on the example's page: %.1f ms" % statistics.median(sorts))
     check_search(browser)
     check_looks(browser)
     check_axe(browser, "the example's page")
@@ -320,23 +314,21 @@ def check_search(browser):
         ("", state_is("酒場", "宿屋"), ("tavern", "inn")),
         ("マルセイユ", sorted(set(state_is("酒場")) & set(holding("マルセイユ"))), ("tavern",)),
     ]
-    keystrokes = []
-    for typed, kept, toggles in cases:
+    for at, (typed, kept, toggles) in enumerate(cases):
         browser.press(*toggles)
-        browser.filter(typed)
+        if at < 4:
+            browser.filter(typed)  # typed as a player types
+        else:
+            browser.run("var box = document.getElementById('filter'); box.value = arguments[0];"
+                        "box.dispatchEvent(new Event('input'));", typed)
         said = browser.run("return [document.getElementById('count').textContent, !document.getElementById('none').hidden];")
         check(sorted(browser.shown()) == kept and said == ["205人中 %d人" % len(kept), kept == []],
               "%r %s keeps %d rows, and says so: %s" % (typed, toggles, len(kept), said))
         browser.press(*toggles)
-        keystrokes.append(browser.run(
-            "var box = document.getElementById('filter'), t = performance.now();"
-            "box.value = arguments[0]; box.dispatchEvent(new Event('input')); document.body.offsetWidth;"
-            "return performance.now() - t;", typed))
     check(any(kept == [] for _, kept, _ in cases) and any(len(kept) > 20 for _, kept, _ in cases),
           "the cases keep none, few and many")
     browser.filter("")
     check(len(browser.shown()) == 205, "an empty filter shows every row")
-    print("median time of a keystroke on the example's page: %.1f ms" % statistics.median(keystrokes))
 
 
 def check_shading(browser):
