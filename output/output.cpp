@@ -47,12 +47,11 @@ std::size_t wholeCharactersBuffered() {
     return whole;
 }
 
-// `length` bytes as the screen takes them, with no control character but the line ends
-// where `keepNewlines`: to a console as Unicode; to a terminal elsewhere in the locale's
-// character set. Everything the output shows on a screen is masked here, and only here.
-bool writeToScreen(const char* bytes, std::size_t length, bool keepNewlines) {
+// `length` bytes as the screen takes them, with no control character but the line ends: to
+// a console as Unicode; to a terminal elsewhere in the locale's character set.
+bool writeToScreen(const char* bytes, std::size_t length) {
     static char shown[4 * consoleWriteLimit];
-    std::size_t size = maskScreenControls(shown, toScreenText(bytes, length, shown, sizeof shown), keepNewlines);
+    std::size_t size = maskScreenControls(shown, toScreenText(bytes, length, shown, sizeof shown), true);
     return toConsole ? writeToConsole(output, shown, size) : writeToFile(output, shown, size);
 }
 
@@ -62,7 +61,7 @@ void writeBuffer() {
     checkOutput();
     std::size_t whole = toScreen ? wholeCharactersBuffered() : used;
     errno = 0;
-    if (!(toScreen ? writeToScreen(buffer, whole, true) : writeToFile(output, buffer, whole))) failWrite();
+    if (!(toScreen ? writeToScreen(buffer, whole) : writeToFile(output, buffer, whole))) failWrite();
     std::memmove(buffer, buffer + whole, used - whole);
     used -= whole;
 }
@@ -72,7 +71,7 @@ void writeBuffer() {
 void writeAll() {
     writeBuffer();
     errno = 0;
-    if (used > 0 && !writeToScreen(buffer, used, true)) failWrite();
+    if (used > 0 && !writeToScreen(buffer, used)) failWrite();
     used = 0;
 }
 
@@ -111,10 +110,7 @@ void putNameBytes(const char* bytes, std::size_t length) {
         putBytes(bytes, length);
         return;
     }
-    // On a screen a name is shown at once, its line ends masked too.
-    writeAll();
-    errno = 0;
-    if (!writeToScreen(bytes, length, false)) failWrite();
+    for (std::size_t i = 0; i < length; ++i) putBytes(isControlByte(bytes[i]) ? "?" : bytes + i, 1);
 }
 
 void putName(const char* name) { putNameBytes(name, std::strlen(name)); }

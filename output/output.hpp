@@ -32,7 +32,7 @@ inline void putBytes(const char* bytes, std::size_t length) {
 void putText(const char* text);
 void putNewline();
 // A name from an input file (a navigator's, a town's), byte for byte; but a screen, which
-// would act on them, gets each control character as "?", a line end too (writeToScreen).
+// would act on them, gets each control byte (0x00 to 0x1F, 0x7F) as "?".
 void putNameBytes(const char* bytes, std::size_t length);
 void putName(const char* name);
 // The name, then blanks up to `width` bytes; a longer name is printed whole (printf "%-Ns").
