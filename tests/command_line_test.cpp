@@ -44,6 +44,19 @@ void writeTownList(const fs::path& folder) { writeFile(folder / "townlist.txt", 
 }
 
 #ifndef _WIN32
+// A game folder whose last navigator (204, in town 0) has these names, its towns named from
+// `stem`.
+void writeLastNavigator(const fs::path& folder, const std::string& name1, const std::string& name2,
+                        const std::string& stem = "Port") {
+    writeFile(folder / "townlist.txt", townListText(distinctTownNames(stem)));
+    SaveImage image = namedSaveImage();
+    SaveNavigator navigator;
+    navigator.name1 = name1;
+    navigator.name2 = name2;
+    putNavigator(image, 204, navigator);
+    writeFile(folder / "SAVEDATA.CDS", image);
+}
+
 // The locale of an EUC-JP terminal, made once from Debian's sources of ja_JP in a folder of
 // its own, which LOCPATH names for the runs that need it.
 const char eucJp[] = "ja_JP.EUC-JP";
@@ -471,26 +484,10 @@ TEST(Output, ScreenShowsWhatAPersonNeedsOnce) {
         if (save) writeFile(beside / "SAVEDATA.CDS", namedSaveImage());
     };
     // The last navigator's names would retitle and clear the terminal.
-    auto hostileNames = [](const fs::path& f) {
-        writeTownList(f);
-        SaveImage image = namedSaveImage();
-        SaveNavigator navigator;
-        navigator.name1 = "\x1B]0;x\x07";
-        navigator.name2 = "\x1B[2J";
-        putNavigator(image, 204, navigator);
-        writeFile(f / "SAVEDATA.CDS", image);
-    };
+    auto hostileNames = [](const fs::path& f) { writeLastNavigator(f, "\x1B]0;x\x07", "\x1B[2J"); };
     // The last navigator's first name holds 0x80 after a letter: C1 in UTF-8, a byte alone in
     // code page 932.
-    auto byteAfterAscii = [](const fs::path& f) {
-        writeFile(f / "townlist.txt", townListText(distinctTownNames(toSjis("パルマ"))));
-        SaveImage image = namedSaveImage();
-        SaveNavigator navigator;
-        navigator.name1 = "A\x80";
-        navigator.name2 = toSjis("ロペス");
-        putNavigator(image, 204, navigator);
-        writeFile(f / "SAVEDATA.CDS", image);
-    };
+    auto byteAfterAscii = [](const fs::path& f) { writeLastNavigator(f, "A\x80", toSjis("ロペス"), toSjis("パルマ")); };
     const Case cases[] = {
         {"output to a file, errors on the screen", "game", saveOnly, {"/c"}, Terminal::errors,
          townListMessage + usageText + lookedIn + townListMissing + advice},
@@ -716,16 +713,8 @@ TEST(Output, ScreenShowsWhatAPersonNeedsOnce) {
         {"in the CSV", "game", hostileNames, {"/c"}, Terminal::outputAndErrors,
          "\"?]0;x? ?[2J\",\"Port\",0,0,0,0,0," + repeat("0,", 27) + "\n"},
         {"a line end in a name is no line end on a screen", "game",
-         [](const fs::path& f) {
-             writeTownList(f);
-             SaveImage image = namedSaveImage();
-             SaveNavigator navigator;
-             navigator.name1 = "A\nB";
-             navigator.name2 = "C\r";
-             putNavigator(image, 204, navigator);
-             writeFile(f / "SAVEDATA.CDS", image);
-         },
-         {}, Terminal::outputAndErrors, "204:Port            (   0)   A?B  C? \n"},
+         [](const fs::path& f) { writeLastNavigator(f, "A\nB", "C\r"); }, {}, Terminal::outputAndErrors,
+         "204:Port            (   0)   A?B  C? \n"},
     };
     for (const Case& c : cases) {
         TempFolder temp;
