@@ -130,7 +130,37 @@ void putBlanks(std::size_t count) {
     }
 }
 
+namespace {
+
+// The digits of 0 to 999, each padded to four bytes, its length last: copied four bytes at a
+// time, a report's thousands of small numbers cost no more than their digits.
+struct SmallNumbers {
+    char digits[1000][4];
+};
+constexpr SmallNumbers smallNumbers = [] {
+    SmallNumbers made{};
+    for (unsigned value = 0; value < 1000; ++value) {
+        char* d = made.digits[value];
+        unsigned length = value >= 100 ? 3 : value >= 10 ? 2 : 1;
+        for (unsigned at = length, rest = value; at-- > 0; rest /= 10) d[at] = static_cast<char>('0' + rest % 10);
+        d[3] = static_cast<char>(length);
+    }
+    return made;
+}();
+
+}  // namespace
+
 void putNumber(unsigned value, std::size_t width) {
+    // In blanks eight wide at most and four digits, with room for both in place.
+    if (value < 1000 && width <= 8 && outputBufferSize - used >= 12) {
+        const char* digits = smallNumbers.digits[value];
+        std::size_t length = static_cast<std::size_t>(digits[3]);
+        std::size_t before = length < width ? width - length : 0;
+        std::memcpy(buffer + used, "        ", 8);
+        std::memcpy(buffer + used + before, digits, 4);
+        used += before + length;
+        return;
+    }
     char digits[16];
     auto length = static_cast<std::size_t>(std::to_chars(digits, digits + sizeof digits, value).ptr - digits);
     if (length < width) putBlanks(width - length);
