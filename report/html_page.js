@@ -230,19 +230,33 @@
   }
 
   // The four leading columns stay in view when the page scrolls sideways: each is pinned
-  // where the ones before it end, measured again whenever the widths may change.
-  // A new style sheet makes the browser restyle the whole page: it is changed only when a
-  // width has.
-  var pins = document.createElement("style");
+  // where the ones before it end. On a screen the table then keeps the widths it has laid
+  // out with every row (table-layout: fixed), so that a sort or a filter lays out and paints
+  // no more than it must; they are measured again when a town's name may change them.
+  var pins = document.createElement("style"), widthsStale = true;
   document.getElementsByTagName("head")[0].appendChild(pins);
+  function widthOf(element) {
+    var box = element.getBoundingClientRect();
+    return box.right - box.left;
+  }
   function pinColumns() {
-    var rules = "", left = 0;
-    for (var c = 0; c <= NAME; c++) {
+    var hidden = [], rules = "", left = 0, c;
+    for (var i = 0; i < rows.length; i++) {
+      if (rows[i].style.display) hidden.push(rows[i]);
+      rows[i].style.display = "";
+    }
+    pins.textContent = "";
+    for (c = 0; c <= NAME; c++) {
       rules += "#navigators tr > :nth-child(" + (c + 1) + ") { position: sticky; left: " + left + "px; }\n";
       left += heads[c].offsetWidth;
     }
-    rules = "@media screen {\n" + rules + "}\n";
-    if (pins.textContent !== rules) pins.textContent = rules;
+    rules += "#navigators { table-layout: fixed; width: " + widthOf(table) + "px; }\n";
+    for (c = 0; c < heads.length; c++) {
+      rules += "#navigators th:nth-child(" + (c + 1) + ") { box-sizing: border-box; width: " + widthOf(heads[c]) + "px; }\n";
+    }
+    for (i = 0; i < hidden.length; i++) hidden[i].style.display = "none";
+    pins.textContent = "@media screen {\n" + rules + "}\n";
+    widthsStale = false;
   }
 
   var count = document.getElementById("shown");
@@ -263,7 +277,7 @@
     if (shown === 0) none.removeAttribute("hidden");
     else none.setAttribute("hidden", "");
     showNaming();
-    pinColumns();
+    if (widthsStale) pinColumns();
   }
 
   // Sorting: by the row's rank in the town, whereabouts or name order, by its number, or by
@@ -318,6 +332,7 @@
   // those of the navigators who were there before say so by the name.
   function nameTown(town, name) {
     names[town] = name;
+    widthsStale = true;
     for (var number in rowOf) {
       if (!rowOf.hasOwnProperty(number) || (townOf[number] !== town && beforeTown[number] !== town)) continue;
       var cell = rowOf[number].cells[TOWN];
@@ -610,7 +625,6 @@
   table.className = "scripted";
   restoreView();
   document.getElementById("tools").removeAttribute("hidden");
-  pinColumns();
 
   // The page saved as navigators.html is written anew as the game is saved: while it is
   // shown, it loads itself again every few seconds, the view kept in the fragment and, in the
