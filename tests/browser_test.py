@@ -381,6 +381,12 @@ def check_fit(browser, page):
     browser.open(page)
     widths = browser.run("return [document.documentElement.scrollWidth, document.documentElement.clientWidth, innerWidth];")
     check(widths[0] <= widths[1] and widths[2] == 1366, "every column in view at 1366x768 " + str(widths))
+    columns = "return Array.from(document.querySelectorAll('#navigators th')).map(h => h.getBoundingClientRect().width);"
+    whole = browser.run(columns)
+    browser.filter("ﾍﾟﾄﾞﾛ")
+    kept = browser.run(columns)
+    browser.filter("")
+    check(kept == whole and len(browser.shown()) == 205, "a filter keeps every column's width")
     browser.driver.set_window_size(1024, 768)
     seen = browser.run(
         "scrollTo(document.documentElement.scrollWidth, 400);"
