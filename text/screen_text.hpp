@@ -13,11 +13,9 @@ enum class ScreenSet { shiftJis, ascii, utf8, eucJp, other };
 // once; on Windows Shift-JIS, which the console takes through its Unicode interface.
 ScreenSet screenSet();
 
-// Code page 932 text as a screen takes it, in `out`, which has room for `room` bytes: on
-// Linux in the character set of the user's locale, so that a UTF-8 terminal shows it right,
-// each character the locale lacks and each broken one as "?"; as it is where the locale is
-// Shift-JIS itself or the C locale's ASCII, and on Windows, whose console takes code page 932
-// text through the console's Unicode interface. Returns the bytes written.
+// Code page 932 text in the screen's character set, in `out` (room for `room` bytes), each
+// character it lacks and each broken one as "?"; as it is for Shift-JIS and the C locale's
+// ASCII. Returns the bytes written.
 std::size_t toScreenText(const char* bytes, std::size_t length, char* out, std::size_t room);
 
 // Text as a screen takes it (see toScreenText) with each control character made "?": C0
@@ -26,17 +24,15 @@ std::size_t toScreenText(const char* bytes, std::size_t length, char* out, std::
 // length left, which may be shorter (a C1 character takes two bytes in UTF-8).
 std::size_t maskScreenControls(char* text, std::size_t length, bool keepNewlines);
 
-// A command-line argument as standard error takes it (see toScreenText), in `out`, which has
-// room for `room` bytes: on Windows converted from the ANSI code page, in which the runtime
-// gives the arguments, so that it shows as typed whatever that code page is; elsewhere its
-// own bytes, which are in the locale's character set, as the terminal's are. Returns the
-// bytes written.
+// A command-line argument in the screen's character set, in `out` (room for `room` bytes):
+// on Windows from the ANSI code page the runtime gives it in; elsewhere its own bytes, in
+// the locale's character set already. Returns the bytes written.
 std::size_t argumentAsScreenText(const char* argument, char* out, std::size_t room);
 
-// The length of the longest start of `length` bytes of screen text (see toScreenText) that
-// has at most `limit` bytes and splits no character of the screen's character set.
+// The longest start of `length` bytes of screen text of at most `limit` bytes that splits
+// no character.
 std::size_t screenTextStart(const char* text, std::size_t length, std::size_t limit);
 
-// Where the shortest end of `length` bytes of screen text that has at most `limit` bytes and
-// splits no character of the screen's character set starts: 0 when the whole has no more.
+// Where the shortest end of at most `limit` bytes that splits no character starts; 0 when
+// the whole has no more.
 std::size_t screenTextEnd(const char* text, std::size_t length, std::size_t limit);
